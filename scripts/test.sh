@@ -10,7 +10,11 @@ jobs="$(nproc)"
 "$root/scripts/setup.sh"
 deps="$("$root/scripts/deps.sh")"
 
-cmake -S "$root" -B "$build" -DBRAVIK_DEPS_PREFIX="$deps" >/dev/null
+# The test build's compiled-in service addresses are the local services on fixed loopback ports
+# (below the ephemeral port range); the production defaults are reserved example domains.
+cmake -S "$root" -B "$build" -DBRAVIK_DEPS_PREFIX="$deps" \
+    -DBRAVIK_ACCOUNT_BASE_URL=https://localhost:28443/ \
+    -DBRAVIK_CRASH_REPORT_URL=http://127.0.0.1:28080/DoLoadLog.php >/dev/null
 cmake --build "$build" -j "$jobs"
 
 # One display for the whole run: Wine's desktop process of a prefix lives on one display.

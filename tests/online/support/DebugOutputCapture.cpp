@@ -7,6 +7,12 @@ constexpr DWORD kSectionSize = 4096;
 }
 
 DebugOutputCapture::DebugOutputCapture() {
+    m_turn = CreateMutexW(nullptr, FALSE, L"BravikDebugOutputCapture");
+    const DWORD waited = m_turn ? WaitForSingleObject(m_turn, 60000) : WAIT_FAILED;
+    m_haveTurn = waited == WAIT_OBJECT_0 || waited == WAIT_ABANDONED;
+    if (!m_haveTurn) {
+        return;
+    }
     m_bufferReady = CreateEventW(nullptr, FALSE, FALSE, L"DBWIN_BUFFER_READY");
     m_dataReady = CreateEventW(nullptr, FALSE, FALSE, L"DBWIN_DATA_READY");
     m_section = CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, kSectionSize, L"DBWIN_BUFFER");
@@ -33,6 +39,12 @@ DebugOutputCapture::~DebugOutputCapture() {
             CloseHandle(h);
         }
     }
+    if (m_haveTurn) {
+        ReleaseMutex(m_turn);
+    }
+    if (m_turn) {
+        CloseHandle(m_turn);
+    }
 }
 
 void DebugOutputCapture::run() {
@@ -41,6 +53,11 @@ void DebugOutputCapture::run() {
         SetEvent(m_bufferReady);
         if (WaitForSingleObject(m_dataReady, INFINITE) != WAIT_OBJECT_0 || m_stop) {
             return;
+        }
+        DWORD writer = 0;
+        std::memcpy(&writer, m_view, sizeof(writer));
+        if (writer != GetCurrentProcessId()) {
+            continue;
         }
         const char* text = static_cast<const char*>(m_view) + sizeof(DWORD);
         std::string piece(text, strnlen(text, kSectionSize - sizeof(DWORD)));

@@ -10,7 +10,8 @@
 
 // Receives what this process sends to the debugger output while it lives, through the system's
 // debug-monitor channel (the DBWIN_BUFFER section and its two events), as a debug viewer does.
-// One at a time per session.
+// The channel has room for one monitor: captures in several processes take turns through a named
+// mutex, and pieces written by other processes are dropped.
 class DebugOutputCapture {
   public:
     DebugOutputCapture();
@@ -27,6 +28,8 @@ class DebugOutputCapture {
   private:
     void run();
 
+    HANDLE m_turn = nullptr;
+    bool m_haveTurn = false;
     HANDLE m_section = nullptr;
     HANDLE m_bufferReady = nullptr;
     HANDLE m_dataReady = nullptr;

@@ -211,14 +211,14 @@ private:
     BOOL focusable_ = FALSE;
     BOOL created_ = FALSE;
     BOOL destroyed_ = FALSE;
-    BOOL hover_ = FALSE;
-    BOOL pushed_ = FALSE;
     ULONG_PTR userData_ = 0;
     IFont* font_ = nullptr;
     IFont* fontHover_ = nullptr;
 
 protected:
     BOOL msgTransparent_ = FALSE;
+    BOOL hover_ = FALSE;
+    BOOL pushed_ = FALSE;
 };
 
 }  // namespace SOUI

@@ -80,6 +80,9 @@ TEST_F(Account, StartUpRequestIsSentAndSignedAsTheServiceChecksIt) {
     EXPECT_EQ(services::value(fields, "m_id"), "0a1b2c3d-4e5f6071-8293a4b5-c6d7e8f9");
     EXPECT_EQ(services::value(fields, "version_information"), "220327001");
     EXPECT_EQ(services::value(fields, "sign").size(), 32u);
+
+    EXPECT_EQ(getUserDataAt(base()), 0);
+    EXPECT_EQ(services::requests().size(), 1u) << "no profile request without a stored user id";
 }
 
 TEST_F(Account, ProfileRequestSendsTheUserIdRawAndSigned) {

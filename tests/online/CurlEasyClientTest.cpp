@@ -2,6 +2,7 @@
 #include <online/account/CurlEasyClient.h>
 #include <online/http/CaBundle.h>
 
+#include <cstdio>
 #include <string>
 
 #include "support/ServiceControl.h"
@@ -68,6 +69,23 @@ TEST_F(EasyClient, NullResponseStringEndsTheTransferWithTheWriteError) {
     EXPECT_EQ(response, "abcdef");
     EXPECT_EQ(CCurlEasyClient::onWriteData(nullptr, 1, 3, &response), SIZE_MAX);
     EXPECT_EQ(CCurlEasyClient::onWriteData(data, 1, 3, nullptr), SIZE_MAX);
+}
+
+TEST_F(EasyClient, DebugModeWritesTaggedTrafficToStandardOutput) {
+    char data[] = "HelloWorld";
+    testing::internal::CaptureStdout();
+    EXPECT_EQ(CCurlEasyClient::onDebug(nullptr, CURLINFO_HEADER_OUT, data, 5, nullptr), 0);
+    EXPECT_EQ(CCurlEasyClient::onDebug(nullptr, CURLINFO_TEXT, data, 5, nullptr), 0);
+    EXPECT_EQ(CCurlEasyClient::onDebug(nullptr, CURLINFO_DATA_IN, data + 5, 5, nullptr), 0);
+    services::setReply("probe", {.body = "x"});
+    client.setDebug(true);
+    std::string response;
+    EXPECT_EQ(client.get(services::httpUrl() + "probe", &response), CURLE_OK);
+    std::fflush(stdout);
+    const std::string out = testing::internal::GetCapturedStdout();
+    EXPECT_EQ(out.rfind("[HEADER_OUT]Hello\n[DATA_IN]World\n", 0), 0u) << out;
+    EXPECT_NE(out.find("[HEADER_OUT]GET /probe HTTP/1.1"), std::string::npos) << out;
+    EXPECT_NE(out.find("[DATA_IN]x\n"), std::string::npos) << out;
 }
 
 TEST_F(EasyClient, UnreachableServiceGivesTheLibrarysCode) {

@@ -1,6 +1,5 @@
 // The production road: the compiled-in service addresses, which the test build points at the local
 // services on their fixed loopback ports.
-#include <curl/curl.h>  // before windows.h, which the counted strings bring
 #include <gtest/gtest.h>
 #include <online/account/AccountRequests.h>
 #include <online/account/AccountService.h>

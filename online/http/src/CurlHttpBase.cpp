@@ -1,12 +1,13 @@
 #include "online/http/CurlHttpBase.h"
 
+#include <curl/curl.h>
 #include <foundation/CodePage.h>
 
 #include <cstdint>
 #include <exception>
 
+#include "CurlError.h"
 #include "online/http/CaBundle.h"
-#include "online/http/CurlError.h"
 #include "online/http/DebugPrint.h"
 
 bool g_curlGlobalInitDone = false;
@@ -18,6 +19,11 @@ const char kAcceptHeader[] =
 const char kUserAgentHeader[] =
     "User-Agent: Mozilla/5.0 (Windows NT 6.1; WOW64) AppleWebKit/537.36 (KHTML, like Gecko) "
     "Chrome/69.0.3497.100 Safari/537.36";
+
+// libcurl's exact debug callback type, in front of the object's.
+int curlDebugCallback(CURL* handle, curl_infotype type, char* data, size_t size, void* user) {
+    return CCurlHttpBase::debugCallback(handle, static_cast<int>(type), data, size, user);
+}
 
 // A failure is not reported: the flag stays false and the next object tries again.
 void initCurlGlobalOnce() {
@@ -97,7 +103,7 @@ bool CCurlHttpBase::setOptions() {
         throwIfCurlFailed(curl_easy_setopt(m_handle, CURLOPT_PROXY, m_proxy.empty() ? nullptr : m_proxy.c_str()));
         if (m_verbose) {
             throwIfCurlFailed(curl_easy_setopt(m_handle, CURLOPT_VERBOSE, 1L));
-            throwIfCurlFailed(curl_easy_setopt(m_handle, CURLOPT_DEBUGFUNCTION, &CCurlHttpBase::debugCallback));
+            throwIfCurlFailed(curl_easy_setopt(m_handle, CURLOPT_DEBUGFUNCTION, &curlDebugCallback));
             throwIfCurlFailed(curl_easy_setopt(m_handle, CURLOPT_DEBUGDATA, this));
         } else {
             throwIfCurlFailed(curl_easy_setopt(m_handle, CURLOPT_VERBOSE, 0L));
@@ -206,9 +212,9 @@ size_t CCurlHttpBase::onWrite(const void* data, size_t size, size_t count) {
     return size * count;
 }
 
-int CCurlHttpBase::debugCallback(CURL* handle, curl_infotype type, char* data, size_t size, void* user) noexcept {
+int CCurlHttpBase::debugCallback(CURL* handle, int type, char* data, size_t size, void* user) noexcept {
     try {
-        return static_cast<CCurlHttpBase*>(user)->onDebug(handle, static_cast<int>(type), data, size);
+        return static_cast<CCurlHttpBase*>(user)->onDebug(handle, type, data, size);
     } catch (...) {
         return 0;  // debug output is best effort; the transfer goes on
     }

@@ -4,8 +4,8 @@
 
 #include <exception>
 
+#include "CurlError.h"
 #include "online/http/CrashReportAddress.h"
-#include "online/http/CurlError.h"
 
 CCurlHttpPost::CCurlHttpPost(const char* /*url*/,
                              const char* /*caPath*/,

@@ -1,12 +1,15 @@
 #pragma once
 
-#include <curl/curl.h>
-
 #include <cstddef>
 #include <string>
 #include <utility>
 
 #include "online/http/UniteBase.h"
+
+// libcurl's handle and header list, declared as curl.h declares them. The header itself is left to
+// the sources: it brings winsock2.h, which must come before any windows.h.
+typedef void CURL;
+struct curl_slist;
 
 // Set once curl_global_init has succeeded; shared by every transfer class and never reset.
 extern bool g_curlGlobalInitDone;
@@ -43,8 +46,8 @@ class CCurlHttpBase : public CUniteBase {
     // write error.
     virtual size_t onWrite(const void* data, size_t size, size_t count);
 
-    // libcurl's callbacks; the user pointer is the object.
-    static int debugCallback(CURL* handle, curl_infotype type, char* data, size_t size, void* user) noexcept;
+    // libcurl's callbacks; the user pointer is the object. The info type is libcurl's curl_infotype.
+    static int debugCallback(CURL* handle, int type, char* data, size_t size, void* user) noexcept;
     static size_t writeCallback(char* data, size_t size, size_t count, void* user) noexcept;
 
     int getConnectTimeoutMs() const { return m_connectTimeoutMs; }

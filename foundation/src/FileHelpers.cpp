@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <iterator>
+#include <memory>
 #include <vector>
 
 #include "foundation/PathText.h"
@@ -20,9 +21,18 @@ namespace {
 constexpr DWORD kPathChars = MAX_PATH;
 constexpr UINT kSimplifiedChineseCodePage = 936;
 
-// Both readers set the process's locale as the program's file readers always have.
-void useSimplifiedChineseLocale() {
+struct FileCloser {
+    void operator()(FILE* file) const { std::fclose(file); }
+};
+
+// Both readers set the process's locale as the program's file readers always have, then open the
+// file in binary mode; null for an empty path or a file that does not open.
+std::unique_ptr<FILE, FileCloser> openForReading(const std::string& path) {
     std::setlocale(LC_ALL, "Chinese-simplified");
+    if (path.empty()) {
+        return nullptr;
+    }
+    return std::unique_ptr<FILE, FileCloser>(std::fopen(path.c_str(), "rb"));
 }
 
 // A folder from a call that fills a 260-character buffer and returns the length; "\" appended.
@@ -190,37 +200,27 @@ bool copyFileSilently(std::wstring source, std::wstring target) {
 }
 
 bool readFileToBuffer(std::string path, unsigned char* buffer, uint32_t count) {
-    useSimplifiedChineseLocale();
-    if (path.empty()) {
-        return false;
-    }
-    FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr) {
+    std::unique_ptr<FILE, FileCloser> file = openForReading(path);
+    if (!file) {
         return false;
     }
     if (buffer != nullptr && count != 0) {
-        std::fread(buffer, 1, count, file);
+        std::fread(buffer, 1, count, file.get());
     }
-    std::fclose(file);
     return true;
 }
 
 bool readFileToWide(std::string path, std::wstring& out) {
-    useSimplifiedChineseLocale();
-    if (path.empty()) {
-        return false;
-    }
-    FILE* file = std::fopen(path.c_str(), "rb");
-    if (file == nullptr) {
+    std::unique_ptr<FILE, FileCloser> file = openForReading(path);
+    if (!file) {
         return false;
     }
     std::string bytes;
     char chunk[4096];
     size_t n = 0;
-    while ((n = std::fread(chunk, 1, sizeof(chunk), file)) > 0) {
+    while ((n = std::fread(chunk, 1, sizeof(chunk), file.get())) > 0) {
         bytes.append(chunk, n);
     }
-    std::fclose(file);
     std::wstring text;
     if (!bytes.empty()) {
         const int length = MultiByteToWideChar(kSimplifiedChineseCodePage, 0, bytes.data(),

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "../machinecode/FakeMachineProbe.h"
+#include "FakeUiDef.h"
 #include "ScratchDir.h"
 #include "foundation/AppState.h"
 #include "foundation/IniFile.h"
@@ -172,6 +173,28 @@ TEST_F(AppState, WithoutASettingsFileEverythingTakesItsDefault) {
     EXPECT_FALSE(state->saveUserId("1"));
     EXPECT_EQ(state->readAppString(L"frameState"), L"");
     EXPECT_EQ(state->machineCode.GetLength(), 35);
+}
+
+TEST_F(AppState, AppStringsNeedAUiDefinition) {
+    auto state = start();
+    ASSERT_EQ(SOUI::SUiDef::GetUiDef(), nullptr);
+    EXPECT_EQ(state->loadAppStrings(), 0);
+    EXPECT_TRUE(state->versionInformation.IsEmpty());
+    EXPECT_TRUE(state->prover.IsEmpty());
+
+    CurrentUiDef definition;
+    definition.strings().Set(L"prover", L"327");
+    definition.strings().Set(L"version", L"3.2.7");
+    definition.strings().Set(L"title", L"BravikPDF编辑器3.2.7");
+    definition.strings().Set(L"webUrl", L"https://www.example.test/");
+    definition.strings().Set(L"customUrl", L"https://service.example.test/client?k=1");
+    EXPECT_EQ(state->loadAppStrings(), 1);
+    EXPECT_EQ(state->prover, "327");
+    EXPECT_EQ(state->versionInformation, "220327001");
+    EXPECT_EQ(state->version, L"3.2.7");
+    EXPECT_EQ(state->title, L"BravikPDF编辑器3.2.7");
+    EXPECT_EQ(state->webUrl, L"https://www.example.test/");
+    EXPECT_EQ(state->customUrl, L"https://service.example.test/client?k=1");
 }
 
 }  // namespace

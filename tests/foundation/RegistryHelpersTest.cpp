@@ -3,10 +3,12 @@
 #include <shlwapi.h>
 
 #include <gtest/gtest.h>
+#include <soui/SStrCpCvt.h>
 
 #include <cstdint>
 #include <string>
 
+#include "FakeUiDef.h"
 #include "foundation/RegistryHelpers.h"
 #include "foundation/UniqueRegKey.h"
 
@@ -119,6 +121,18 @@ TEST(ControlRegistrationCommand, ModulePathAndCommand) {
               L"C:\\Program Files\\Bravik\\wke.dll");
     EXPECT_EQ(controlModulePath(L"editor.exe", L"wke.dll"), L"editor.exewke.dll");
     EXPECT_EQ(regsvr32Command(L"C:\\程序\\wke.dll").str(), "regsvr32  \"C:\\\xB3\xCC\xD0\xF2\\wke.dll\" ");
+}
+
+TEST(ControlRegistrationCommand, NamesTheModuleOfTheUiString) {
+    EXPECT_TRUE(controlRegistrationCommand().IsEmpty()) << "no UI definition loaded";
+    CurrentUiDef definition;
+    definition.strings().Set(L"controlFile", L"wke.dll");
+    wchar_t exe[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, exe, MAX_PATH);
+    std::wstring folder = exe;
+    folder.erase(folder.rfind(L'\\') + 1);
+    const SOUI::SStringW expected = SOUI::SStringW(L"regsvr32  \"") + folder.c_str() + L"wke.dll\" ";
+    EXPECT_EQ(SOUI::SStrCpCvt::CvtA2W(controlRegistrationCommand(), CP_ACP), expected);
 }
 
 }  // namespace

@@ -31,3 +31,9 @@ LONG loadDocPathFromRegistry(wchar_t (&buffer)[MAX_PATH], HKEY classesRoot);
 SOUI::SStringW controlModulePath(const SOUI::SStringW& exePath, const SOUI::SStringW& controlFile);
 // regsvr32, two blanks, the quoted module path in the ANSI code page, one blank.
 SOUI::SStringA regsvr32Command(const SOUI::SStringW& modulePath);
+// That command for the module named by the UI string "@string/controlFile"; empty while no UI
+// definition is loaded.
+SOUI::SStringA controlRegistrationCommand();
+// Starts the command without waiting for it; WinExec's result, or ERROR_FILE_NOT_FOUND (and
+// nothing started) while no UI definition is loaded.
+UINT registerControlDll();

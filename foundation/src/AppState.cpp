@@ -43,10 +43,6 @@ CAppState::CAppState(const SStringW& localAppData, const MachineProbe& probe)
     iniPath = toNarrow(getConfigFilePath(localAppData));
     sid = loadSid();
     pid = loadPid();
-    pdfConv = 0;
-    doLogin = 1;
-    spareFlag = 1;
-    updateAvailable = 0;
     fnumValue = readIniInt(kSection, "fnum", iniPath.str(), 0);
     if (fnumValue > 5) {
         fnumValue = 5;

@@ -89,23 +89,18 @@ face_restore() { caption_face restore "$@"; }
 face_min() { caption_face min "$@"; }
 face_menu() { caption_face menu "$@"; }
 
-# ---- small tool buttons of the caption: icon on the left, the layout's label beside it ------------
-tool_face() { # tool_face ICON COLOUR STATE W H
-    local icon=$1 colour=$2 s=$3 w=$4 h=$5 bg fg
+# ---- tool buttons of the caption: the layout's label over a shaded tab with a coloured underline --
+# Their layout places them 30 and 38 pixels apart, so each face keeps 5 transparent pixels each side.
+tool_face() { # tool_face COLOUR STATE W H
+    local colour=$1 s=$2 w=$3 h=$4 bg bar
     bg=$(pick "$s" none '#e8f1fb' '#cfe0f5' none)
-    fg=$(pick "$s" "$colour" "$colour" '#0d4a8c' "$GREY_OFF")
-    F+=(-fill "$bg" -stroke none -draw "roundrectangle 0,0 $((w - 1)),$((h - 1)) 3,3")
-    case $icon in
-        edit) F+=(-fill "$fg" -draw "polygon 3,16 3,12 12,3 16,7 7,16" -fill white -draw "line 11,5 14,8"
-            -fill "$fg" -draw "rectangle 9,16 17,17") ;;
-        read) F+=(-fill none -stroke "$fg" -strokewidth 1.5 -draw "polygon 2,5 9,7 9,17 2,15" -draw "polygon 16,5 9,7 9,17 16,15") ;;
-        convert) F+=(-fill none -stroke "$fg" -strokewidth 1.6 -draw "line 2,7 13,7" -draw "line 4,13 15,13"
-            -fill "$fg" -stroke none -draw "polygon 12,3 17,7 12,11" -draw "polygon 5,9 0,13 5,17") ;;
-    esac
+    bar=$(pick "$s" "$colour" "$colour" '#0d4a8c' "$GREY_OFF")
+    F+=(-fill "$bg" -stroke none -draw "roundrectangle 5,0 $((w - 6)),$((h - 1)) 3,3")
+    F+=(-fill "$bar" -draw "rectangle 9,$((h - 3)) $((w - 10)),$((h - 2))")
 }
-face_edit() { tool_face edit "$BLUE" "$@"; }
-face_read() { tool_face read '#2e9e5b' "$@"; }
-face_convert() { tool_face convert '#e07b00' "$@"; }
+face_edit() { tool_face "$BLUE" "$@"; }
+face_read() { tool_face '#2e9e5b' "$@"; }
+face_convert() { tool_face '#e07b00' "$@"; }
 
 # ---- the account button: an avatar, and for a signed-in user the badge of the sign-in method ----------
 account_face() { # account_face METHOD STATE W H [BADGE_NORMAL BADGE_HOVER BADGE_PRESSED]
@@ -294,9 +289,9 @@ F+=("(" "$out/btn_edit_png.png" -crop 40x20+0+0 +repage ")" -geometry +210+20 -c
     "(" "$out/btn_narrow_png.png" -crop 40x40+0+0 +repage ")" -geometry +980+0 -composite
     "(" "$out/btn_normal_png.png" -crop 40x40+0+0 +repage ")" -geometry +1020+0 -composite
     "(" "$out/btn_close_png.png" -crop 40x40+0+0 +repage ")" -geometry +1060+0 -composite)
-text 12 "$TEXT" 228 22 "编辑"
-text 12 "$TEXT" 258 22 "阅读"
-text 12 "$TEXT" 296 22 "转换"
+text 12 "$TEXT" 218 22 "编辑"
+text 12 "$TEXT" 252 22 "阅读"
+text 12 "$TEXT" 290 22 "转换"
 text 13 "$TEXT" 793 11 "未登录"
 text 13 "$TEXT" 875 11 "在线客服"
 F+=(-fill white -stroke '#d5d8dd' -draw "rectangle 350.5,70.5 750.5,679.5" -stroke none -fill '#c9ced6')
@@ -330,9 +325,9 @@ text 40 white 330 290 "欢迎使用BravikPDF编辑器"
 text 20 '#c9d6ee' 355 370 "花一分钟，了解编辑、阅读、转换等主要功能"
 save "$out/bg_guide1_png.jpg" jpg "${F[@]}"
 
-tour_page "$out/bg_guide2_png.jpg" jpg 2 204 16 256 44 203 417 "编辑文档" "点击「编辑」，直接修改PDF中的文字和图片"
-tour_page "$out/bg_guide3_png.jpg" jpg 3 236 16 292 44 490 390 "阅读模式" "点击「阅读」，打开在线阅读页面，专心看文档"
-tour_page "$out/bg_guide4_png.jpg" jpg 4 274 16 332 44 649 390 "格式转换" "点击「转换」，把PDF转换为Word、图片等格式"
+tour_page "$out/bg_guide2_png.jpg" jpg 2 211 17 247 43 203 417 "编辑文档" "点击「编辑」，直接修改PDF中的文字和图片"
+tour_page "$out/bg_guide3_png.jpg" jpg 3 243 17 285 43 490 390 "阅读模式" "点击「阅读」，打开在线阅读页面，专心看文档"
+tour_page "$out/bg_guide4_png.jpg" jpg 4 281 17 323 43 649 390 "格式转换" "点击「转换」，把PDF转换为Word、图片等格式"
 tour_page "$out/bg_guide5_png.jpg" jpg 5 843 2 937 38 593 470 "在线客服" "使用中遇到问题，随时点击「在线客服」咨询"
 tour_page "$out/bg_guide6_png.jpg" jpg 6 758 2 852 38 561 483 "账号登录" "登录账号后即可保存文档，并查看账户信息"
 tour_page "$out/bg_guide7_png.png" png 7 938 2 982 38 341 361 "主菜单" "在主菜单中查看使用教程，或检查更新"

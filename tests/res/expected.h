@@ -69,11 +69,6 @@ inline constexpr Image kImages[] = {
     {L"btn_guide_iKown_png", 160, 192, Kind::png},
 };
 
-// The layouts, in the order of the resource inventory.
-inline constexpr std::wstring_view kLayouts[] = {
-    L"XML_MAINWND", L"XML_WKEDLG", L"XML_USERINFO", L"XML_TIP", L"XML_WECHAT", L"XML_MSG", L"XML_GUIDE",
-};
-
 // Layout bits for the named-ID table's "declared in" column.
 enum Layout : unsigned {
     kNone = 0,
@@ -86,68 +81,114 @@ enum Layout : unsigned {
     kGuide = 1 << 6,
 };
 
+struct LayoutInfo {
+    std::wstring_view resource;  // name of the LAYOUT resource
+    Layout bit;
+    int width;
+    int height;
+    int margin;  // 0: none given
+    bool resizable;
+    std::wstring_view title;
+    bool translucent;
+    std::wstring_view rootSkin;  // empty: none
+    std::wstring_view bigIcon;
+};
+
+// In the order of the resource inventory.
+inline constexpr LayoutInfo kLayouts[] = {
+    {L"XML_MAINWND", kMain, 1100, 700, 5, true, L"@string/title", false, L"", L"ICON_LOGO:32"},
+    {L"XML_WKEDLG", kWke, 454, 469, 0, false, L"format msg", true, L"skin_shadow", L"LOGO:32"},
+    {L"XML_USERINFO", kUserInfo, 380, 250, 5, false, L"userInfo", true, L"skin_shadow", L"LOGO:32"},
+    {L"XML_TIP", kTip, 320, 220, 5, false, L"format msg", true, L"skin_shadow", L"LOGO:32"},
+    {L"XML_WECHAT", kWechat, 334, 464, 2, false, L"wechat", true, L"skin_shadow", L"LOGO:32"},
+    {L"XML_MSG", kMsg, 610, 410, 5, false, L"frame_main", true, L"skin_frame", L"LOGO:32"},
+    {L"XML_GUIDE", kGuide, 1100, 700, 5, true, L"@string/title", false, L"bg_guide1_imglist", L"ICON_LOGO:32"},
+};
+
 struct NamedId {
     std::wstring_view name;
     int id;
-    unsigned layouts;  // which layouts declare an element of that name
-    int count;         // elements of that name in each of those layouts
+    unsigned layouts;       // which layouts declare an element of that name
+    int count;              // elements of that name in each of those layouts
+    std::string_view kind;  // the layout element
 };
 
 // Grouped by window, not sorted: the sorting is the table's job.
 inline constexpr NamedId kNamedIds[] = {
-    {L"_name_start", 65535, kNone, 0},
-    {L"root", 65536, kMain | kGuide, 1},
-    {L"btn_close", 65540, kMain | kWke | kUserInfo | kTip | kWechat | kGuide, 1},
-    {L"title_name", 65549, kWke | kUserInfo | kTip, 1},
+    {L"_name_start", 65535, kNone, 0, ""},
+    {L"root", 65536, kMain | kGuide, 1, "root"},
+    {L"btn_close", 65540, kMain | kWke | kUserInfo | kTip | kWechat | kGuide, 1, "imgbtn"},
+    {L"title_name", 65549, kWke | kUserInfo | kTip, 1, "text"},
     // main window
-    {L"btn_edit", 65537, kMain, 1},
-    {L"btn_read", 65538, kMain, 1},
-    {L"btn_convert", 65539, kMain, 1},
-    {L"btn_max", 65541, kMain, 1},
-    {L"btn_restore", 65542, kMain, 1},
-    {L"btn_min", 65543, kMain, 1},
-    {L"btn_log", 65544, kMain, 1},
-    {L"user_name", 65545, kMain, 1},
-    {L"btn_menu", 65546, kMain, 1},
-    {L"btn_consultation", 65547, kMain, 1},
-    {L"hm", 65548, kMain, 1},
-    {L"pdf_control", 101, kMain, 1},
+    {L"btn_edit", 65537, kMain, 1, "imgbtn"},
+    {L"btn_read", 65538, kMain, 1, "imgbtn"},
+    {L"btn_convert", 65539, kMain, 1, "imgbtn"},
+    {L"btn_max", 65541, kMain, 1, "imgbtn"},
+    {L"btn_restore", 65542, kMain, 1, "imgbtn"},
+    {L"btn_min", 65543, kMain, 1, "imgbtn"},
+    {L"btn_log", 65544, kMain, 1, "imgbtn"},
+    {L"user_name", 65545, kMain, 1, "text"},
+    {L"btn_menu", 65546, kMain, 1, "imgbtn"},
+    {L"btn_consultation", 65547, kMain, 1, "imgbtn"},
+    {L"hm", 65548, kMain, 1, "window"},
+    {L"pdf_control", 101, kMain, 1, "realwnd"},
     // sign-in dialog
-    {L"wke_test", 65550, kWke, 1},
+    {L"wke_test", 65550, kWke, 1, "wkeWebkit"},
     // account information
-    {L"count_tit", 65551, kUserInfo, 1},
-    {L"nickname", 65552, kUserInfo, 1},
-    {L"userid", 65553, kUserInfo, 1},
+    {L"count_tit", 65551, kUserInfo, 1, "text"},
+    {L"nickname", 65552, kUserInfo, 1, "text"},
+    {L"userid", 65553, kUserInfo, 1, "text"},
     // prompt
-    {L"pro_text", 65558, kTip, 1},
-    {L"flush_str1", 65559, kTip, 1},
-    {L"flush_str2", 65560, kTip, 1},
-    {L"flush_str3", 65561, kTip, 1},
-    {L"btn_dir_ok", 1, kTip, 1},
-    {L"btn_dir_cancel", 2, kTip, 1},
+    {L"pro_text", 65558, kTip, 1, "text"},
+    {L"flush_str1", 65559, kTip, 1, "text"},
+    {L"flush_str2", 65560, kTip, 1, "text"},
+    {L"flush_str3", 65561, kTip, 1, "text"},
+    {L"btn_dir_ok", 1, kTip, 1, "imgbtn"},
+    {L"btn_dir_cancel", 2, kTip, 1, "imgbtn"},
     // start page
-    {L"btn_clean", 65562, kMsg, 1},
-    {L"list_item1", 65563, kMsg, 1},
-    {L"img_pdfIcon", 65564, kMsg, 4},
-    {L"txt_fileName", 65565, kMsg, 4},
-    {L"txt_pageNum", 65566, kMsg, 4},
-    {L"btn_delete1", 65567, kMsg, 1},
-    {L"list_item2", 65568, kMsg, 1},
-    {L"btn_delete2", 65569, kMsg, 1},
-    {L"list_item3", 65570, kMsg, 1},
-    {L"btn_delete3", 65571, kMsg, 1},
-    {L"list_item4", 65572, kMsg, 1},
-    {L"btn_delete4", 65573, kMsg, 1},
-    {L"btn_openMore", 65574, kMsg, 1},
-    {L"btn_login", 65575, kMsg, 1},
-    {L"txt_login", 65576, kMsg, 1},
+    {L"btn_clean", 65562, kMsg, 1, "button"},
+    {L"list_item1", 65563, kMsg, 1, "imgbtn"},
+    {L"img_pdfIcon", 65564, kMsg, 4, "img"},
+    {L"txt_fileName", 65565, kMsg, 4, "text"},
+    {L"txt_pageNum", 65566, kMsg, 4, "text"},
+    {L"btn_delete1", 65567, kMsg, 1, "imgbtn"},
+    {L"list_item2", 65568, kMsg, 1, "imgbtn"},
+    {L"btn_delete2", 65569, kMsg, 1, "imgbtn"},
+    {L"list_item3", 65570, kMsg, 1, "imgbtn"},
+    {L"btn_delete3", 65571, kMsg, 1, "imgbtn"},
+    {L"list_item4", 65572, kMsg, 1, "imgbtn"},
+    {L"btn_delete4", 65573, kMsg, 1, "imgbtn"},
+    {L"btn_openMore", 65574, kMsg, 1, "button"},
+    {L"btn_login", 65575, kMsg, 1, "button"},
+    {L"txt_login", 65576, kMsg, 1, "text"},
     // guide
-    {L"btn_start", 65577, kGuide, 1},
-    {L"btn_reGuide", 65578, kGuide, 1},
-    {L"btn_iKown", 65579, kGuide, 1},
-    {L"btn_end", 65580, kGuide, 1},
-    {L"btn_cancel", 65581, kGuide, 1},
+    {L"btn_start", 65577, kGuide, 1, "imgbtn"},
+    {L"btn_reGuide", 65578, kGuide, 1, "imgbtn"},
+    {L"btn_iKown", 65579, kGuide, 1, "imgbtn"},
+    {L"btn_end", 65580, kGuide, 1, "imgbtn"},
+    {L"btn_cancel", 65581, kGuide, 1, "imgbtn"},
 };
+
+// IDs that a layout gives an element itself, over the named-ID table.
+struct ExplicitId {
+    Layout layout;
+    std::wstring_view name;
+    int id;
+};
+
+inline constexpr ExplicitId kExplicitIds[] = {
+    {kTip, L"btn_close", 8},      {kWechat, L"btn_close", 8},   {kTip, L"btn_dir_ok", 1},
+    {kTip, L"btn_dir_cancel", 2}, {kMain, L"pdf_control", 101},
+};
+
+// The ID an element of that name has in that layout.
+constexpr int idIn(Layout layout, const NamedId& named) {
+    for (const auto& e : kExplicitIds) {
+        if (e.layout == layout && e.name == named.name)
+            return e.id;
+    }
+    return named.id;
+}
 
 }  // namespace expected
 

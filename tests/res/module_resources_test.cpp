@@ -23,8 +23,8 @@ std::string narrow(std::wstring_view text) {
 
 TEST(ResourcePaths, ListsEveryResourceInOrder) {
     std::vector<std::wstring> want = {L"UIDEF:XML_INIT"};
-    for (auto layout : expected::kLayouts)
-        want.push_back(L"LAYOUT:" + std::wstring(layout));
+    for (const auto& layout : expected::kLayouts)
+        want.push_back(L"LAYOUT:" + std::wstring(layout.resource));
     want.insert(want.end(), {L"SMENU:menu", L"values:string", L"values:color", L"values:skin"});
     for (const auto& image : expected::kImages)
         want.push_back(L"IMG:" + std::wstring(image.name));

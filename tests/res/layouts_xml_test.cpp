@@ -7,15 +7,6 @@
 #include "expected.h"
 #include "xml_fixture.h"
 
-namespace expected {
-
-// Test names and messages show the layout's resource name.
-void PrintTo(const LayoutInfo& layout, std::ostream* os) {
-    *os << resfixture::utf8(layout.resource);
-}
-
-}  // namespace expected
-
 namespace {
 
 using resfixture::loadXml;

@@ -4,12 +4,17 @@
 
 #include <windows.h>
 
+#include <gtest/gtest.h>
 #include <pugixml.hpp>
 
 #include <memory>
+#include <ostream>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
+#include "expected.h"
 #include "module_resources.h"
 
 namespace resfixture {
@@ -37,4 +42,36 @@ inline std::unique_ptr<pugi::xml_document> loadXml(const wchar_t* type, const wc
     return doc;
 }
 
+// Every attribute value by which a layout or the menu names a skin.
+inline std::vector<std::pair<std::string, std::string>> skinsNamedByResources() {
+    std::vector<std::pair<std::string, std::string>> named;
+    auto collect = [&](const std::string& where, const pugi::xml_node node) {
+        for (const pugi::xpath_node found :
+             node.select_nodes("descendant-or-self::*[@skin or @itemSkin or @iconSkin]")) {
+            const pugi::xml_node element = found.node();
+            for (const char* attribute : {"skin", "itemSkin", "iconSkin"}) {
+                if (element.attribute(attribute))
+                    named.emplace_back(where, element.attribute(attribute).value());
+            }
+        }
+    };
+    for (const auto& layout : expected::kLayouts) {
+        const std::wstring name(layout.resource);
+        auto doc = loadXml(L"LAYOUT", name.c_str());
+        collect(utf8(name), *doc);
+    }
+    auto menu = loadXml(L"SMENU", L"menu");
+    collect("menu", *menu);
+    return named;
+}
+
 }  // namespace resfixture
+
+namespace expected {
+
+// Test names and messages show the layout's resource name.
+inline void PrintTo(const LayoutInfo& layout, std::ostream* os) {
+    *os << resfixture::utf8(layout.resource);
+}
+
+}  // namespace expected

@@ -170,32 +170,9 @@ TEST(SkinTable, EachSkinCutsItsPictureIntoItsStates) {
     }
 }
 
-// Every attribute value by which a layout or the menu names a skin.
-std::vector<std::pair<std::string, std::string>> skinsNamedByResources() {
-    std::vector<std::pair<std::string, std::string>> named;
-    auto collect = [&](const std::string& where, const pugi::xml_node node) {
-        for (const pugi::xpath_node found :
-             node.select_nodes("descendant-or-self::*[@skin or @itemSkin or @iconSkin]")) {
-            const pugi::xml_node element = found.node();
-            for (const char* attribute : {"skin", "itemSkin", "iconSkin"}) {
-                if (element.attribute(attribute))
-                    named.emplace_back(where, element.attribute(attribute).value());
-            }
-        }
-    };
-    for (const auto& layout : expected::kLayouts) {
-        const std::wstring name(layout.resource);
-        auto doc = loadXml(L"LAYOUT", name.c_str());
-        collect(utf8(name), *doc);
-    }
-    auto menu = loadXml(L"SMENU", L"menu");
-    collect("menu", *menu);
-    return named;
-}
-
 TEST(SkinTable, HoldsEverySkinThatLayoutsMenuAndCodeName) {
     const auto skins = skinTable();
-    const auto named = skinsNamedByResources();
+    const auto named = resfixture::skinsNamedByResources();
     EXPECT_GT(named.size(), 40u);
     bool systemSkinUsed = false;
     for (const auto& [where, skin] : named) {

@@ -17,22 +17,57 @@ namespace {
 
 using resfixture::utf8;
 
+// The library's log lines (its debugger output) while it lives, taken from the exception by which
+// OutputDebugString reaches a debugger.
+class LibraryLog {
+  public:
+    LibraryLog() : handler_(AddVectoredExceptionHandler(1, &LibraryLog::onException)) { current_ = this; }
+    LibraryLog(const LibraryLog&) = delete;
+    LibraryLog& operator=(const LibraryLog&) = delete;
+    ~LibraryLog() {
+        RemoveVectoredExceptionHandler(handler_);
+        current_ = nullptr;
+    }
+    const std::vector<std::string>& lines() const { return lines_; }
+
+  private:
+    static LONG CALLBACK onException(EXCEPTION_POINTERS* info) {
+        const EXCEPTION_RECORD* record = info->ExceptionRecord;
+        // The narrow form comes for every line, also after the wide one.
+        if (current_ && record->ExceptionCode == DBG_PRINTEXCEPTION_C && record->NumberParameters >= 2) {
+            const auto* text = reinterpret_cast<const char*>(record->ExceptionInformation[1]);
+            std::string line(text, record->ExceptionInformation[0] ? record->ExceptionInformation[0] - 1 : 0);
+            if (line.rfind("soui: ", 0) == 0)
+                current_->lines_.push_back(line);
+        }
+        return EXCEPTION_CONTINUE_SEARCH;
+    }
+
+    static inline LibraryLog* current_ = nullptr;
+    PVOID handler_;
+    std::vector<std::string> lines_;
+};
+
 // One UI library for the whole run, started as the program starts it.
 class UiEnvironment : public testing::Environment {
   public:
     void SetUp() override {
+        LibraryLog log;
         library_ = std::make_unique<resfixture::UiLibrary>();
         error_ = library_->start();
+        startLog_ = log.lines();
     }
     void TearDown() override { library_.reset(); }
 
     static resfixture::UiLibrary& library() { return *instance_->library_; }
     static const std::wstring& error() { return instance_->error_; }
+    static const std::vector<std::string>& startLog() { return instance_->startLog_; }
     static UiEnvironment* instance_;
 
   private:
     std::unique_ptr<resfixture::UiLibrary> library_;
     std::wstring error_;
+    std::vector<std::string> startLog_;
 };
 
 UiEnvironment* UiEnvironment::instance_ =
@@ -87,7 +122,9 @@ class LayoutInLibrary : public testing::TestWithParam<expected::LayoutInfo> {
   protected:
     void SetUp() override {
         ASSERT_LIBRARY_STARTED();
+        LibraryLog log;
         built_ = std::make_unique<BuiltLayout>(layoutResource(GetParam()));
+        buildLog_ = log.lines();
         host_ = &built_->host();
         hwnd_ = built_->hwnd();
         ASSERT_NE(hwnd_, nullptr) << "the layout did not build";
@@ -95,6 +132,7 @@ class LayoutInLibrary : public testing::TestWithParam<expected::LayoutInfo> {
     void TearDown() override { built_.reset(); }
 
     std::unique_ptr<BuiltLayout> built_;
+    std::vector<std::string> buildLog_;
     SOUI::SHostWnd* host_ = nullptr;
     HWND hwnd_ = nullptr;
 };
@@ -117,6 +155,13 @@ TEST_P(LayoutInLibrary, TakesTheLayoutsSizeTitleAndLook) {
     const bool ownIcon = want.bigIcon == L"ICON_LOGO:32";
     EXPECT_EQ(SendMessageW(hwnd_, WM_GETICON, ICON_BIG, 0) != 0, ownIcon);
     EXPECT_EQ(SendMessageW(hwnd_, WM_GETICON, ICON_SMALL, 0) != 0, ownIcon);
+}
+
+// Unknown attributes, element kinds, skins or style classes are only logged by the library, so a
+// misspelt one would silently do nothing.
+TEST_P(LayoutInLibrary, BuildsWithoutAComplaintFromTheLibrary) {
+    for (const auto& line : buildLog_)
+        ADD_FAILURE() << line;
 }
 
 TEST_P(LayoutInLibrary, HoldsItsNamedControlsWithKindAndId) {
@@ -206,6 +251,21 @@ TEST(LayoutDetails, GuideStartsOnItsFirstPageWithOnlyStartAndClose) {
     }
 }
 
+TEST(UiDefinition, LoadsWithItsTablesWithoutAComplaint) {
+    ASSERT_LIBRARY_STARTED();
+    for (const auto& line : UiEnvironment::startLog())
+        ADD_FAILURE() << line;
+    ASSERT_NE(uiDef(), nullptr);
+    EXPECT_EQ(utf8(uiDef()->GetDefFontFace().c_str()), "微软雅黑");
+    EXPECT_EQ(uiDef()->GetDefFontSize(), 14);
+    EXPECT_NE(uiDef()->GetStyleClass(L"normalbtn"), nullptr);
+    EXPECT_NE(uiDef()->GetStyleClass(L"cls_btn_weblink"), nullptr);
+    // Colours carry their opacity in the top byte.
+    EXPECT_EQ(uiDef()->GetNamedColor()->Get(L"@color/gray"), 0xFF000000u | RGB(0x80, 0x80, 0x80));
+    EXPECT_EQ(uiDef()->GetNamedColor()->Get(L"@color/red"), 0xFF000000u | RGB(255, 0, 0));
+    EXPECT_EQ(uiDef()->GetNamedColor()->Get(L"@color/white"), 0xFF000000u | RGB(255, 255, 255));
+}
+
 TEST(StringTable, ReadsBackThroughTheLibrary) {
     ASSERT_LIBRARY_STARTED();
     ASSERT_NE(uiDef(), nullptr);
@@ -273,9 +333,12 @@ TEST(Icons, ProgramIconLoadsAtBothSizesAndTheDialogsIconIsAbsent) {
 
 TEST(MenuStyle, LoadsThroughTheLibrary) {
     ASSERT_LIBRARY_STARTED();
+    LibraryLog log;
     SOUI::SMenu menu;
     EXPECT_TRUE(menu.LoadMenuW(L"menu", L"SMENU"));
     EXPECT_EQ(menu.GetItemCount(), 0);
+    for (const auto& line : log.lines())
+        ADD_FAILURE() << line;
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 // Named control IDs of the layouts. The UI library gives a layout element that has a name the ID of
 // that name from this table, so code and layouts agree on IDs without numbering every element.
 
-#include "res/NamedValue.h"
+#include <soui/TNamedValue.h>
 
 inline constexpr int kNamedWidgetCount = 46;
 

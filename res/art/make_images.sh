@@ -335,7 +335,7 @@ tour_page "$out/bg_guide8_png.png" png 8 348 68 753 682 490 394 "打开文档" "
 
 gradient_page
 F+=(-fill '#2aae67' -stroke none -draw "circle 850,300 850,200" -fill none -stroke white -strokewidth 14
-    -draw "polyline 800,300 838,338 905,262")
+    -draw "stroke-linecap round stroke-linejoin round polyline 800,300 838,338 905,262")
 text 36 white 221 250 "恭喜！您已了解全部主要功能"
 text 20 '#c9d6ee' 221 320 "现在就开始编辑您的PDF文档吧"
 save "$out/bg_guide9_png.png" png "${F[@]}"

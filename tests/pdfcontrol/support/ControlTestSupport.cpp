@@ -19,7 +19,14 @@ LRESULT CALLBACK hostProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
 
 }  // namespace
 
-ControlModule::ControlModule() {
+ControlModule::ControlModule(bool registerIt) {
+    if (!registerIt) {
+        HMODULE loaded = GetModuleHandleW(L"wke.dll");
+        if (loaded) {
+            module_ = LoadLibraryW(L"wke.dll");  // a reference of our own, given back in the destructor
+        }
+        return;
+    }
     module_ = LoadLibraryW(L"wke.dll");
     if (!module_) {
         return;

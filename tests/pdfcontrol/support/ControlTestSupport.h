@@ -12,10 +12,10 @@
 namespace pdftest {
 
 // wke.dll loaded from beside the test and registered in this Wine prefix (idempotent, so parallel
-// tests in one prefix agree).
+// tests in one prefix agree). With `registerIt` false it only reads the module already loaded.
 class ControlModule {
 public:
-    ControlModule();
+    explicit ControlModule(bool registerIt = true);
     ~ControlModule();
     ControlModule(const ControlModule&) = delete;
     ControlModule& operator=(const ControlModule&) = delete;

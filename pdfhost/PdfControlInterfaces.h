@@ -20,13 +20,16 @@
 
 #include <windows.h>
 
-#include <oaidl.h>
 #include <unknwn.h>
+
+#include <oaidl.h>
 
 // Fillers for the positions the program never calls. The count is in the macro name; a filler's
 // name is the position it starts at, so the next named function sits at start + count.
-#define PDFC_GAP1(at) \
-    virtual HRESULT STDMETHODCALLTYPE unused_##at() { return E_NOTIMPL; }
+#define PDFC_GAP1(at)                                 \
+    virtual HRESULT STDMETHODCALLTYPE unused_##at() { \
+        return E_NOTIMPL;                             \
+    }
 #define PDFC_GAP2(at) PDFC_GAP1(at##_a) PDFC_GAP1(at##_b)
 #define PDFC_GAP4(at) PDFC_GAP2(at##_a) PDFC_GAP2(at##_b)
 #define PDFC_GAP8(at) PDFC_GAP4(at##_a) PDFC_GAP4(at##_b)
@@ -40,16 +43,19 @@ inline constexpr CLSID kControlClsid = {0xA1149909, 0x4EDC, 0x4421, {0xB9, 0xE5,
 inline constexpr CLSID kEngineClsid = {0x973BF60B, 0x4CC6, 0x4BE0, {0xB4, 0x08, 0x3D, 0x80, 0xE0, 0x7F, 0xC2, 0xE6}};
 
 // The control's default dispatch interface and its default source (event) interface.
-inline constexpr IID kControlDispatchIid = {0x9E5923C4, 0x520C, 0x4A81, {0xB9, 0x87, 0xF3, 0x40, 0x34, 0x07, 0x33, 0x80}};
+inline constexpr IID kControlDispatchIid = {0x9E5923C4,
+                                            0x520C,
+                                            0x4A81,
+                                            {0xB9, 0x87, 0xF3, 0x40, 0x34, 0x07, 0x33, 0x80}};
 inline constexpr IID kControlEventsIid = {0x8BB5F612, 0x7A15, 0x47FB, {0xA9, 0x31, 0xCE, 0x3D, 0xE0, 0x43, 0x16, 0x61}};
 
 // Dispatch identifiers of the control.
-inline constexpr DISPID kDispInitFlag = 101;            // property put, VT_UI4 (always 1)
-inline constexpr DISPID kDispInstance = 106;            // property get, VT_DISPATCH: the instance object
-inline constexpr DISPID kDispShowView = 0x6002000F;     // method (VT_BSTR view, VT_BOOL, VT_BOOL)
-inline constexpr DISPID kDispDocumentOpen = 0x60020014; // property get, VT_BOOL: a document is open
-inline constexpr DISPID kDispOpenDocument = 0x60020015; // method (VT_BSTR path, VT_DISPATCH null)
-inline constexpr DISPID kDispEnableEvent = 0x60020039;  // method (VT_I4 event ID, VT_BOOL enable)
+inline constexpr DISPID kDispInitFlag = 101;             // property put, VT_UI4 (always 1)
+inline constexpr DISPID kDispInstance = 106;             // property get, VT_DISPATCH: the instance object
+inline constexpr DISPID kDispShowView = 0x6002000F;      // method (VT_BSTR view, VT_BOOL, VT_BOOL)
+inline constexpr DISPID kDispDocumentOpen = 0x60020014;  // property get, VT_BOOL: a document is open
+inline constexpr DISPID kDispOpenDocument = 0x60020015;  // method (VT_BSTR path, VT_DISPATCH null)
+inline constexpr DISPID kDispEnableEvent = 0x60020039;   // method (VT_I4 event ID, VT_BOOL enable)
 
 // The one event of the source interface: (VT_I4 event ID, VT_DISPATCH event object, VT_UNKNOWN source).
 inline constexpr DISPID kDispOnEvent = 1;
@@ -84,9 +90,13 @@ struct IPdfHistory : public IDispatch {};
 struct IPdfInstance : public IDispatch {
     PDFC_GAP1(7)
     virtual HRESULT STDMETHODCALLTYPE OpenHistory(BSTR path, IPdfHistory** history) = 0;  // 8
-    virtual HRESULT STDMETHODCALLTYPE Initialize(LONG reserved1, LONG reserved2, LONG reserved3,
-                                                 IPdfHistory* docHistory, IPdfHistory* thumbHistory,
-                                                 LONG reserved4, LONG reserved5) = 0;  // 9
+    virtual HRESULT STDMETHODCALLTYPE Initialize(LONG reserved1,
+                                                 LONG reserved2,
+                                                 LONG reserved3,
+                                                 IPdfHistory* docHistory,
+                                                 IPdfHistory* thumbHistory,
+                                                 LONG reserved4,
+                                                 LONG reserved5) = 0;  // 9
     PDFC_GAP1(10)
     virtual HRESULT STDMETHODCALLTYPE PrepareExit(LONG flags) = 0;  // 11
     PDFC_GAP4(12)
@@ -104,7 +114,8 @@ struct IPdfInstance : public IDispatch {
     PDFC_GAP32(46)
     PDFC_GAP4(78)
     PDFC_GAP2(82)
-    virtual HRESULT STDMETHODCALLTYPE Shutdown(IPdfHistory* docHistory, IPdfHistory* thumbHistory,
+    virtual HRESULT STDMETHODCALLTYPE Shutdown(IPdfHistory* docHistory,
+                                               IPdfHistory* thumbHistory,
                                                LONG reserved) = 0;  // 84
     PDFC_GAP4(85)
     PDFC_GAP2(89)
@@ -275,8 +286,14 @@ struct IPdfAuxiliary : public IDispatch {
     PDFC_GAP16(46)
     PDFC_GAP2(62)
     PDFC_GAP1(64)
-    virtual HRESULT STDMETHODCALLTYPE Apply(IDispatch* v1, LONG v2, IDispatch* v3, IDispatch* v4, IDispatch* v5,
-                                            IDispatch* v6, IDispatch* v7, LONG v8) = 0;  // 65
+    virtual HRESULT STDMETHODCALLTYPE Apply(IDispatch* v1,
+                                            LONG v2,
+                                            IDispatch* v3,
+                                            IDispatch* v4,
+                                            IDispatch* v5,
+                                            IDispatch* v6,
+                                            IDispatch* v7,
+                                            LONG v8) = 0;  // 65
 };
 
 // A settings node (instance position 106 gives the root S); children and list entries are nodes too.

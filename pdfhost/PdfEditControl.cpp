@@ -35,7 +35,12 @@ const EventSinkMap* PdfEditControl::GetEventSinkMap() const {
     return &kEventSinkMap;
 }
 
-BOOL PdfEditControl::Create(LPCWSTR, LPCWSTR windowName, DWORD style, const RECT& rect, CWnd* parent, UINT id,
+BOOL PdfEditControl::Create(LPCWSTR,
+                            LPCWSTR windowName,
+                            DWORD style,
+                            const RECT& rect,
+                            CWnd* parent,
+                            UINT id,
                             CCreateContext*) {
     return CreateControl(getClsid(), windowName, style, rect, parent, id, nullptr, FALSE, nullptr);
 }
@@ -44,7 +49,13 @@ CLSID PdfEditControl::getClsid() {
     return pdfc::kControlClsid;
 }
 
-bool PdfEditControl::createChild(LPCWSTR windowName, DWORD, const RECT& rect, CWnd* parent, UINT id, CFile*, BOOL,
+bool PdfEditControl::createChild(LPCWSTR windowName,
+                                 DWORD,
+                                 const RECT& rect,
+                                 CWnd* parent,
+                                 UINT id,
+                                 CFile*,
+                                 BOOL,
                                  BSTR) {
     return CreateControl(getClsid(), windowName, WS_CHILD, rect, parent, id, nullptr, FALSE, nullptr) != FALSE;
 }

@@ -11,21 +11,32 @@ namespace PXV {
 // The process-wide wrapper of the PDF editing control: its window and automation interface, and
 // the typed operations the rest of the program calls. Made once by getPdfControl, never destroyed.
 class PdfEditControl : public CWnd {
-public:
+  public:
     PdfEditControl();
 
     const CRuntimeClass* GetRuntimeClass() const override;
     ~PdfEditControl() override;
     const EventSinkMap* GetEventSinkMap() const override;
     // Ignores the class name and the creation context: creates the control from its class.
-    BOOL Create(LPCWSTR className, LPCWSTR windowName, DWORD style, const RECT& rect, CWnd* parent, UINT id,
+    BOOL Create(LPCWSTR className,
+                LPCWSTR windowName,
+                DWORD style,
+                const RECT& rect,
+                CWnd* parent,
+                UINT id,
                 CCreateContext* context = nullptr) override;
 
     static const CRuntimeClass classPdfEditControl;
     static CLSID getClsid();
     // As Create, but always with the style WS_CHILD.
-    bool createChild(LPCWSTR windowName, DWORD style, const RECT& rect, CWnd* parent, UINT id,
-                     CFile* persist = nullptr, BOOL storage = FALSE, BSTR licenseKey = nullptr);
+    bool createChild(LPCWSTR windowName,
+                     DWORD style,
+                     const RECT& rect,
+                     CWnd* parent,
+                     UINT id,
+                     CFile* persist = nullptr,
+                     BOOL storage = FALSE,
+                     BSTR licenseKey = nullptr);
 
     // Dispatch operations. Without a control window they do nothing and out values stay as they were.
     IDispatch* getInstance();  // a new reference, or null
@@ -49,7 +60,7 @@ public:
     // Every event the control fires (the event-sink map's one entry).
     void onPdfEvent(LONG eventId, IDispatch* eventObject, IUnknown* source);
 
-private:
+  private:
     bool flag_;  // nothing reads it
 };
 

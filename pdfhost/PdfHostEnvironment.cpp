@@ -14,7 +14,10 @@ bool realIsUserAdmin() {
     return IsUserAnAdmin() != FALSE;
 }
 
-void realShellStart(const wchar_t* verb, const wchar_t* file, const wchar_t* parameters, const wchar_t* directory,
+void realShellStart(const wchar_t* verb,
+                    const wchar_t* file,
+                    const wchar_t* parameters,
+                    const wchar_t* directory,
                     int show) {
     ShellExecuteW(nullptr, verb, file, parameters, directory, show);
 }

@@ -17,8 +17,11 @@ struct PdfHostEnvironment {
     // Whether the process has administrator rights.
     bool (*isUserAdmin)();
     // Starts a program through the shell; the result is not examined.
-    void (*shellStart)(const wchar_t* verb, const wchar_t* file, const wchar_t* parameters,
-                       const wchar_t* directory, int show);
+    void (*shellStart)(const wchar_t* verb,
+                       const wchar_t* file,
+                       const wchar_t* parameters,
+                       const wchar_t* directory,
+                       int show);
     // Runs a command line (ANSI code page) and waits for it to end, at most `waitMs` milliseconds.
     void (*runAndWait)(const std::string& commandLine, int show, DWORD waitMs);
 };

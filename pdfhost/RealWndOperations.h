@@ -7,7 +7,7 @@ namespace PXV {
 // What the window operations need of a layout's real-window element: its window class and name
 // from the layout, its ID, its container's window, and its settable real-window handle.
 class RealWndElement {
-public:
+  public:
     virtual const wchar_t* className() const = 0;
     virtual const wchar_t* windowName() const = 0;
     virtual UINT id() const = 0;
@@ -15,7 +15,7 @@ public:
     virtual HWND realWindow() const = 0;
     virtual void setRealWindow(HWND hwnd) = 0;
 
-protected:
+  protected:
     ~RealWndElement() = default;
 };
 

@@ -11,7 +11,7 @@ namespace {
 
 // Answers every query other than IUnknown with the code it is given.
 class Refusing final : public IDispatch {
-public:
+  public:
     explicit Refusing(HRESULT answer) : answer_(answer) {}
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
         if (iid == IID_IUnknown || iid == IID_IDispatch) {
@@ -32,7 +32,7 @@ public:
     }
     ULONG refs = 1;
 
-private:
+  private:
     HRESULT answer_;
 };
 

@@ -3,10 +3,10 @@
 
 #include <comdef.h>
 
+#include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
-
-#include <gtest/gtest.h>
 
 #include "PdfControlPtrs.h"
 #include "classlib/ControlContainer.h"
@@ -18,7 +18,7 @@ namespace {
 using pdftest::inOrder;
 
 class TestControl : public CWnd {
-public:
+  public:
     static const EventSinkMap sinkMap;
     const EventSinkMap* GetEventSinkMap() const override { return &sinkMap; }
 
@@ -52,7 +52,7 @@ const EventSinkEntry kTestEntries[] = {
 const EventSinkMap TestControl::sinkMap = {&CWnd::eventSinkMap, kTestEntries, 1};
 
 class ControlHost : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_TRUE(module.registered());
         AfxEnableControlContainer();
@@ -168,16 +168,17 @@ TEST_F(ControlHost, DispatchCallsReachTheControl) {
     control.InvokeHelper(pdfc::kDispInitFlag, DISPATCH_PROPERTYPUT, VT_EMPTY, nullptr, VTS_UI4, 1ul);
     control.InvokeHelper(pdfc::kDispShowView, DISPATCH_METHOD, VT_EMPTY, nullptr, VTS_BSTR VTS_BOOL VTS_BOOL,
                          L"bookmarksView", TRUE, FALSE);
-    EXPECT_TRUE(inOrder(module.journalLines(), {
-                                                   L"C.106 get -> X",
-                                                   L"C.0x60020014 get -> FALSE",
-                                                   L"C.0x60020015(\"" + one + L"\", null)",
-                                                   L"opened \"" + one + L"\": 3 pages",
-                                                   L"C.0x60020014 get -> TRUE",
-                                                   L"X.20() -> 1",
-                                                   L"C.101 put 1",
-                                                   L"C.0x6002000F(\"bookmarksView\", TRUE, FALSE)",
-                                               }))
+    EXPECT_TRUE(inOrder(module.journalLines(),
+                        {
+                            L"C.106 get -> X",
+                            L"C.0x60020014 get -> FALSE",
+                            L"C.0x60020015(\"" + one + L"\", null)",
+                            L"opened \"" + one + L"\": 3 pages",
+                            L"C.0x60020014 get -> TRUE",
+                            L"X.20() -> 1",
+                            L"C.101 put 1",
+                            L"C.0x6002000F(\"bookmarksView\", TRUE, FALSE)",
+                        }))
         << module.journal();
 }
 

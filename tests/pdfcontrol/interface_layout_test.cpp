@@ -1,9 +1,9 @@
 // The program and the control meet only through the function tables of PdfControlInterfaces.h:
 // every function the program calls must sit at the position the control documents.
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <cstring>
-
-#include <gtest/gtest.h>
 
 #include "PdfControlInterfaces.h"
 

@@ -2,9 +2,9 @@
 // in a process of its own, in a Wine prefix of its own, in order.
 #include <windows.h>
 
-#include <string>
-
 #include <gtest/gtest.h>
+
+#include <string>
 
 #include "PdfControlAccess.h"
 #include "PdfHostEnvironment.h"
@@ -21,7 +21,10 @@ struct ShellStart {
 std::vector<ShellStart> g_shellStarts;
 std::vector<std::string> g_commands;
 
-void recordShellStart(const wchar_t* verb, const wchar_t* file, const wchar_t* parameters, const wchar_t* directory,
+void recordShellStart(const wchar_t* verb,
+                      const wchar_t* file,
+                      const wchar_t* parameters,
+                      const wchar_t* directory,
                       int show) {
     g_shellStarts.push_back(ShellStart{verb, file, parameters, directory, show});
 }
@@ -100,9 +103,9 @@ TEST(Fallback, AsAdministratorRegistersTheControlAndReturnsTheWrapper) {
     EXPECT_TRUE(engineCreatable());
     pdftest::ControlModule module(false);
     const std::wstring cache = PXV::hostCacheDir();
-    EXPECT_TRUE(pdftest::inOrder(module.journalLines(),
-                                 {L"created engine", L"X.8(\"" + cache + L"DocHistory.dat\")",
-                                  L"X.8(\"" + cache + L"ThumbsHistory.dat\")", L"X.9(0, 0, 0, "}))
+    EXPECT_TRUE(
+        pdftest::inOrder(module.journalLines(), {L"created engine", L"X.8(\"" + cache + L"DocHistory.dat\")",
+                                                 L"X.8(\"" + cache + L"ThumbsHistory.dat\")", L"X.9(0, 0, 0, "}))
         << module.journal();
 }
 

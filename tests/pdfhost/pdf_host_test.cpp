@@ -21,7 +21,7 @@ namespace {
 using pdftest::inOrder;
 
 class PdfHost : public testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_TRUE(module.registered());
         AfxEnableControlContainer();
@@ -50,8 +50,7 @@ TEST_F(PdfHost, FirstUseCreatesTheEngineOnceWithBothHistoryFiles) {
     EXPECT_EQ(control->m_hWnd, nullptr);
     const std::wstring cache = PXV::hostCacheDir();
     auto lines = module.journalLines();
-    EXPECT_TRUE(inOrder(lines, {L"created engine",
-                                L"X.8(\"" + cache + L"DocHistory.dat\") -> H:DocHistory.dat",
+    EXPECT_TRUE(inOrder(lines, {L"created engine", L"X.8(\"" + cache + L"DocHistory.dat\") -> H:DocHistory.dat",
                                 L"X.8(\"" + cache + L"ThumbsHistory.dat\") -> H:ThumbsHistory.dat",
                                 L"X.9(0, 0, 0, H:DocHistory.dat, H:ThumbsHistory.dat, 0, 0)"}))
         << module.journal();
@@ -131,11 +130,11 @@ TEST_F(PdfHost, ControlLivesInTheHostFromCreationToShutdown) {
     auto lines = module.journalLines();
     EXPECT_EQ(pdftest::countLines(lines, L"X.45("), 15);
     EXPECT_EQ(pdftest::countLines(lines, L"C.0x60020039("), 15);
-    EXPECT_TRUE(inOrder(lines, {L"C.101 put 1", L"X.45(\"e.documentView.beforeClose\", 0)",
-                                L"X.45(\"e.document.sourceChanged\", 0)", L"C.0x60020014 get -> FALSE",
-                                L"opened \"" + first + L"\": 2 pages", L"opened \"" + second + L"\": 5 pages",
-                                L"C.0x60020014 get -> TRUE", L"C.0x6002000F(\"bookmarksView\", TRUE, FALSE)",
-                                L"X.92(\"cmd.tool.editContent.all\", 0)"}))
+    EXPECT_TRUE(inOrder(
+        lines, {L"C.101 put 1", L"X.45(\"e.documentView.beforeClose\", 0)", L"X.45(\"e.document.sourceChanged\", 0)",
+                L"C.0x60020014 get -> FALSE", L"opened \"" + first + L"\": 2 pages",
+                L"opened \"" + second + L"\": 5 pages", L"C.0x60020014 get -> TRUE",
+                L"C.0x6002000F(\"bookmarksView\", TRUE, FALSE)", L"X.92(\"cmd.tool.editContent.all\", 0)"}))
         << module.journal();
 
     // Enabled events reach the handler with their IDs.

@@ -15,16 +15,15 @@ ControlSite::~ControlSite() {
 }
 
 bool ControlSite::create(REFCLSID clsid, DWORD style, LPCWSTR windowName) {
-    HRESULT hr = CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject,
-                                  reinterpret_cast<void**>(&oleObject_));
+    HRESULT hr =
+        CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IOleObject, reinterpret_cast<void**>(&oleObject_));
     if (FAILED(hr) || !oleObject_) {
         oleObject_ = nullptr;
         return false;
     }
     oleObject_->SetClientSite(this);
     IPersistStreamInit* persist = nullptr;
-    if (SUCCEEDED(oleObject_->QueryInterface(IID_IPersistStreamInit, reinterpret_cast<void**>(&persist))) &&
-        persist) {
+    if (SUCCEEDED(oleObject_->QueryInterface(IID_IPersistStreamInit, reinterpret_cast<void**>(&persist))) && persist) {
         persist->InitNew();
         persist->Release();
     }
@@ -162,8 +161,11 @@ HRESULT STDMETHODCALLTYPE ControlSite::GetWindow(HWND* hwnd) {
     return S_OK;
 }
 
-HRESULT STDMETHODCALLTYPE ControlSite::GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWindow** doc,
-                                                        LPRECT pos, LPRECT clip, LPOLEINPLACEFRAMEINFO info) {
+HRESULT STDMETHODCALLTYPE ControlSite::GetWindowContext(IOleInPlaceFrame** frame,
+                                                        IOleInPlaceUIWindow** doc,
+                                                        LPRECT pos,
+                                                        LPRECT clip,
+                                                        LPOLEINPLACEFRAMEINFO info) {
     if (frame) {
         *frame = nullptr;
     }

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <ocidl.h>
+
 #include <oleidl.h>
 
 class CWnd;
@@ -15,7 +16,7 @@ class EventSink;
 // interfaces, and the event sink advised on its default source interface. Owned (one reference) by
 // the CWnd it serves; torn down when the control's window goes or the CWnd is destroyed.
 class ControlSite final : public IOleClientSite, public IOleInPlaceSite {
-public:
+  public:
     ControlSite(CWnd* owner, UINT controlId, HWND parent, const RECT& rect);
     ControlSite(const ControlSite&) = delete;
     ControlSite& operator=(const ControlSite&) = delete;
@@ -50,8 +51,11 @@ public:
     HRESULT STDMETHODCALLTYPE CanInPlaceActivate() override { return S_OK; }
     HRESULT STDMETHODCALLTYPE OnInPlaceActivate() override { return S_OK; }
     HRESULT STDMETHODCALLTYPE OnUIActivate() override { return S_OK; }
-    HRESULT STDMETHODCALLTYPE GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWindow** doc, LPRECT pos,
-                                               LPRECT clip, LPOLEINPLACEFRAMEINFO info) override;
+    HRESULT STDMETHODCALLTYPE GetWindowContext(IOleInPlaceFrame** frame,
+                                               IOleInPlaceUIWindow** doc,
+                                               LPRECT pos,
+                                               LPRECT clip,
+                                               LPOLEINPLACEFRAMEINFO info) override;
     HRESULT STDMETHODCALLTYPE Scroll(SIZE) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE OnUIDeactivate(BOOL) override { return S_OK; }
     HRESULT STDMETHODCALLTYPE OnInPlaceDeactivate() override { return S_OK; }
@@ -59,7 +63,7 @@ public:
     HRESULT STDMETHODCALLTYPE DeactivateAndUndo() override { return S_OK; }
     HRESULT STDMETHODCALLTYPE OnPosRectChange(LPCRECT rect) override;
 
-private:
+  private:
     ~ControlSite();
     void adviseEvents();
 

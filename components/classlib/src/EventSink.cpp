@@ -66,8 +66,8 @@ HRESULT STDMETHODCALLTYPE EventSink::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID
     return DISP_E_UNKNOWNNAME;
 }
 
-HRESULT STDMETHODCALLTYPE EventSink::Invoke(DISPID dispid, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT* result,
-                                            EXCEPINFO*, UINT*) {
+HRESULT STDMETHODCALLTYPE
+EventSink::Invoke(DISPID dispid, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT* result, EXCEPINFO*, UINT*) {
     if (!site_) {
         return S_OK;
     }

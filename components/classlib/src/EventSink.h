@@ -14,7 +14,7 @@ class ControlSite;
 // a COM error or any other exception ends that handler's work and is answered as the call's
 // result.
 class EventSink final : public IDispatch {
-public:
+  public:
     EventSink(ControlSite* site, REFIID source) : site_(site), source_(source) {}
     EventSink(const EventSink&) = delete;
     EventSink& operator=(const EventSink&) = delete;
@@ -28,10 +28,10 @@ public:
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
     HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** info) override;
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override;
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID dispid, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
-                                     EXCEPINFO*, UINT*) override;
+    HRESULT STDMETHODCALLTYPE
+    Invoke(DISPID dispid, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT* result, EXCEPINFO*, UINT*) override;
 
-private:
+  private:
     ~EventSink() = default;
 
     LONG refs_ = 1;

@@ -43,7 +43,12 @@ const EventSinkMap* CWnd::GetEventSinkMap() const {
     return &eventSinkMap;
 }
 
-BOOL CWnd::Create(LPCWSTR className, LPCWSTR windowName, DWORD style, const RECT& rect, CWnd* parent, UINT id,
+BOOL CWnd::Create(LPCWSTR className,
+                  LPCWSTR windowName,
+                  DWORD style,
+                  const RECT& rect,
+                  CWnd* parent,
+                  UINT id,
                   CCreateContext*) {
     if (m_hWnd) {
         return FALSE;
@@ -59,8 +64,15 @@ BOOL CWnd::Create(LPCWSTR className, LPCWSTR windowName, DWORD style, const RECT
     return TRUE;
 }
 
-BOOL CWnd::CreateControl(REFCLSID clsid, LPCWSTR windowName, DWORD style, const RECT& rect, CWnd* parent, UINT id,
-                         CFile* persist, BOOL storage, BSTR licenseKey) {
+BOOL CWnd::CreateControl(REFCLSID clsid,
+                         LPCWSTR windowName,
+                         DWORD style,
+                         const RECT& rect,
+                         CWnd* parent,
+                         UINT id,
+                         CFile* persist,
+                         BOOL storage,
+                         BSTR licenseKey) {
     if (!AfxControlContainerEnabled() || m_hWnd || site_ || persist || storage || licenseKey) {
         return FALSE;
     }

@@ -126,8 +126,8 @@ HRESULT STDMETHODCALLTYPE Control::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, 
     return DISP_E_UNKNOWNNAME;
 }
 
-HRESULT STDMETHODCALLTYPE Control::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params,
-                                          VARIANT* result, EXCEPINFO*, UINT* argError) {
+HRESULT STDMETHODCALLTYPE
+Control::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT* result, EXCEPINFO*, UINT* argError) {
     if (argError) {
         *argError = 0;
     }
@@ -259,8 +259,7 @@ bool Control::fire(const std::wstring& name, IDispatch* eventObject) {
         journal(L"event " + name + L" (" + std::to_wstring(id) + L") not enabled");
         return false;
     }
-    journal(L"event " + name + L" (" + std::to_wstring(id) + L") to " + std::to_wstring(sinks_.size()) +
-            L" sink(s)");
+    journal(L"event " + name + L" (" + std::to_wstring(id) + L") to " + std::to_wstring(sinks_.size()) + L" sink(s)");
     AddRef();  // a handler may release the last outside reference
     std::vector<IDispatch*> sinks;
     for (auto& sink : sinks_) {
@@ -276,8 +275,7 @@ bool Control::fire(const std::wstring& name, IDispatch* eventObject) {
         args[2].vt = VT_I4;
         args[2].lVal = id;
         DISPPARAMS params = {args, nullptr, 3, 0};
-        sink->Invoke(kDispOnEvent, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, nullptr, nullptr,
-                     nullptr);
+        sink->Invoke(kDispOnEvent, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, nullptr, nullptr, nullptr);
         sink->Release();
     }
     Release();
@@ -360,8 +358,7 @@ HRESULT STDMETHODCALLTYPE Control::Close(DWORD) {
     return S_OK;
 }
 
-HRESULT STDMETHODCALLTYPE Control::DoVerb(LONG verb, LPMSG, IOleClientSite* site, LONG, HWND parent,
-                                          LPCRECT rect) {
+HRESULT STDMETHODCALLTYPE Control::DoVerb(LONG verb, LPMSG, IOleClientSite* site, LONG, HWND parent, LPCRECT rect) {
     if (site && !site_) {
         SetClientSite(site);
     }
@@ -435,8 +432,7 @@ HRESULT STDMETHODCALLTYPE Control::InPlaceDeactivate() {
     }
     destroyWindow();
     IOleInPlaceSite* inPlace = nullptr;
-    if (site_ && SUCCEEDED(site_->QueryInterface(IID_IOleInPlaceSite, reinterpret_cast<void**>(&inPlace))) &&
-        inPlace) {
+    if (site_ && SUCCEEDED(site_->QueryInterface(IID_IOleInPlaceSite, reinterpret_cast<void**>(&inPlace))) && inPlace) {
         inPlace->OnInPlaceDeactivate();
         inPlace->Release();
     }

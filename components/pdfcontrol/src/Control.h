@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <ocidl.h>
+
 #include <oleidl.h>
 
 #include <string>
@@ -18,7 +19,7 @@ class Control final : public IDispatch,
                       public IOleInPlaceObject,
                       public IConnectionPointContainer,
                       public IProvideClassInfo2 {
-public:
+  public:
     Control();
     Control(const Control&) = delete;
     Control& operator=(const Control&) = delete;
@@ -44,8 +45,14 @@ public:
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override;
     HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** info) override;
     HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override;
-    HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
-                                     EXCEPINFO*, UINT* argError) override;
+    HRESULT STDMETHODCALLTYPE Invoke(DISPID id,
+                                     REFIID,
+                                     LCID,
+                                     WORD flags,
+                                     DISPPARAMS* params,
+                                     VARIANT* result,
+                                     EXCEPINFO*,
+                                     UINT* argError) override;
 
     // IOleObject
     HRESULT STDMETHODCALLTYPE SetClientSite(IOleClientSite* site) override;
@@ -56,8 +63,7 @@ public:
     HRESULT STDMETHODCALLTYPE GetMoniker(DWORD, DWORD, IMoniker**) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE InitFromData(IDataObject*, BOOL, DWORD) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE GetClipboardData(DWORD, IDataObject**) override { return E_NOTIMPL; }
-    HRESULT STDMETHODCALLTYPE DoVerb(LONG verb, LPMSG, IOleClientSite* site, LONG, HWND parent,
-                                     LPCRECT rect) override;
+    HRESULT STDMETHODCALLTYPE DoVerb(LONG verb, LPMSG, IOleClientSite* site, LONG, HWND parent, LPCRECT rect) override;
     HRESULT STDMETHODCALLTYPE EnumVerbs(IEnumOLEVERB**) override { return E_NOTIMPL; }
     HRESULT STDMETHODCALLTYPE Update() override { return S_OK; }
     HRESULT STDMETHODCALLTYPE IsUpToDate() override { return S_OK; }
@@ -87,10 +93,10 @@ public:
     HRESULT STDMETHODCALLTYPE GetClassInfo(ITypeInfo** info) override;
     HRESULT STDMETHODCALLTYPE GetGUID(DWORD kind, GUID* guid) override;
 
-private:
+  private:
     // The one connection point, for the source interface; counted with the control.
     class EventPoint final : public IConnectionPoint {
-    public:
+      public:
         explicit EventPoint(Control* owner) : owner_(owner) {}
         HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
         ULONG STDMETHODCALLTYPE AddRef() override { return owner_->AddRef(); }
@@ -101,7 +107,7 @@ private:
         HRESULT STDMETHODCALLTYPE Unadvise(DWORD cookie) override;
         HRESULT STDMETHODCALLTYPE EnumConnections(IEnumConnections**) override { return E_NOTIMPL; }
 
-    private:
+      private:
         Control* owner_;
     };
 

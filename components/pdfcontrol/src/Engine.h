@@ -27,7 +27,7 @@ struct SettingsData {
 };
 
 class Engine {
-public:
+  public:
     static Engine& get();
 
     // Documents. open refuses a file it cannot read or that is not a PDF, and says why.
@@ -63,7 +63,7 @@ public:
     std::wstring status;
     std::shared_ptr<SettingsData> settings = std::make_shared<SettingsData>();
 
-private:
+  private:
     Engine() = default;
 
     std::vector<Document> documents_;
@@ -73,8 +73,8 @@ private:
     LONG nextEventId_ = 0x1001;
     Control* control_ = nullptr;
     bool running_ = false;
-    std::vector<std::wstring> docHistory_;        // paths, oldest first
-    std::map<std::wstring, int> thumbHistory_;    // path -> page count
+    std::vector<std::wstring> docHistory_;      // paths, oldest first
+    std::map<std::wstring, int> thumbHistory_;  // path -> page count
 };
 
 }  // namespace pdfc

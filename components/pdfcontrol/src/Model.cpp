@@ -26,7 +26,7 @@ std::wstring indexed(const std::wstring& parent, LONG index) {
 }
 
 class HistoryObject final : public ModelObject<IPdfHistory> {
-public:
+  public:
     explicit HistoryObject(std::wstring path) : ModelObject(L"H:" + fileOf(path)), path_(std::move(path)) {}
 
     static std::wstring pathOf(IPdfHistory* history) {
@@ -45,7 +45,7 @@ public:
         return ModelObject::QueryInterface(iid, out);
     }
 
-private:
+  private:
     static std::wstring fileOf(const std::wstring& path) {
         size_t cut = path.find_last_of(L"\\/");
         return cut == std::wstring::npos ? path : path.substr(cut + 1);
@@ -55,7 +55,7 @@ private:
 };
 
 class MetricsObject final : public ModelObject<IPdfMetrics> {
-public:
+  public:
     MetricsObject() : ModelObject(L"Q3") {}
     HRESULT STDMETHODCALLTYPE SetExtent(LONG width, LONG widthFlags, LONG height, LONG heightFlags) override {
         record(17, width, widthFlags, height, heightFlags);
@@ -64,32 +64,28 @@ public:
 };
 
 class LayoutObject final : public ModelObject<IPdfLayout> {
-public:
+  public:
     LayoutObject() : ModelObject(L"Q2") {}
     HRESULT STDMETHODCALLTYPE GetMetrics(IPdfMetrics** metrics) override {
-        HRESULT hr = giveOut(new MetricsObject(), metrics);
-        recordGives(SUCCEEDED(hr) ? *metrics : nullptr, 7);
-        return hr;
+        return handOut(new MetricsObject(), metrics, 7);
     }
 };
 
 class PaneObject final : public ModelObject<IPdfPane> {
-public:
+  public:
     explicit PaneObject(std::wstring name) : ModelObject(std::move(name)) {}
     HRESULT STDMETHODCALLTYPE GetLayout(IPdfLayout** layout) override {
-        HRESULT hr = giveOut(new LayoutObject(), layout);
-        recordGives(SUCCEEDED(hr) ? *layout : nullptr, 11);
-        return hr;
+        return handOut(new LayoutObject(), layout, 11);
     }
 };
 
 class BarObject final : public ModelObject<IPdfBar> {
-public:
+  public:
     BarObject() : ModelObject(L"W") {}
 };
 
 class ViewSetObject final : public ModelObject<IPdfViewSet> {
-public:
+  public:
     ViewSetObject() : ModelObject(L"V") {}
     HRESULT STDMETHODCALLTYPE CloseDocument(LONG which) override {
         record(26, which);
@@ -102,22 +98,14 @@ public:
 };
 
 class DocumentAreaObject final : public ModelObject<IPdfDocumentArea> {
-public:
+  public:
     DocumentAreaObject() : ModelObject(L"T") {}
-    HRESULT STDMETHODCALLTYPE GetPane(IPdfPane** pane) override {
-        HRESULT hr = giveOut(new PaneObject(L"T2"), pane);
-        recordGives(SUCCEEDED(hr) ? *pane : nullptr, 14);
-        return hr;
-    }
-    HRESULT STDMETHODCALLTYPE GetViews(IPdfViewSet** views) override {
-        HRESULT hr = giveOut(new ViewSetObject(), views);
-        recordGives(SUCCEEDED(hr) ? *views : nullptr, 25);
-        return hr;
-    }
+    HRESULT STDMETHODCALLTYPE GetPane(IPdfPane** pane) override { return handOut(new PaneObject(L"T2"), pane, 14); }
+    HRESULT STDMETHODCALLTYPE GetViews(IPdfViewSet** views) override { return handOut(new ViewSetObject(), views, 25); }
 };
 
 class GroupItemObject final : public ModelObject<IPdfGroupItem> {
-public:
+  public:
     explicit GroupItemObject(std::wstring name) : ModelObject(std::move(name)) {}
     HRESULT STDMETHODCALLTYPE SetState(LONG state, LONG flags) override {
         record(25, state, flags);
@@ -126,22 +114,18 @@ public:
 };
 
 class GroupObject final : public ModelObject<IPdfGroup> {
-public:
+  public:
     explicit GroupObject(std::wstring name) : ModelObject(std::move(name)) {}
     HRESULT STDMETHODCALLTYPE GetItem(LONG index, IPdfGroupItem** item) override {
-        HRESULT hr = giveOut(new GroupItemObject(indexed(name(), index)), item);
-        recordGives(SUCCEEDED(hr) ? *item : nullptr, 12, index);
-        return hr;
+        return handOut(new GroupItemObject(indexed(name(), index)), item, 12, index);
     }
 };
 
 class TabObject final : public ModelObject<IPdfTab> {
-public:
+  public:
     explicit TabObject(LONG index) : ModelObject(indexed(L"Y", index)), index_(index) {}
     HRESULT STDMETHODCALLTYPE GetGroup(LONG index, IPdfGroup** group) override {
-        HRESULT hr = giveOut(new GroupObject(indexed(name(), index)), group);
-        recordGives(SUCCEEDED(hr) ? *group : nullptr, 8, index);
-        return hr;
+        return handOut(new GroupObject(indexed(name(), index)), group, 8, index);
     }
     HRESULT STDMETHODCALLTYPE SetHidden(LONG hidden) override {
         record(18, hidden);
@@ -153,12 +137,12 @@ public:
         return S_OK;
     }
 
-private:
+  private:
     LONG index_;
 };
 
 class TabsObject final : public ModelObject<IPdfTabs> {
-public:
+  public:
     TabsObject() : ModelObject(L"Y") {}
     HRESULT STDMETHODCALLTYPE GetItem(LONG index, IPdfTab** tab) override {
         if (index < 0 || static_cast<ULONG>(index) >= Engine::get().tabCount) {
@@ -168,9 +152,7 @@ public:
             recordGives(nullptr, 12, index);
             return E_INVALIDARG;
         }
-        HRESULT hr = giveOut(new TabObject(index), tab);
-        recordGives(SUCCEEDED(hr) ? *tab : nullptr, 12, index);
-        return hr;
+        return handOut(new TabObject(index), tab, 12, index);
     }
     HRESULT STDMETHODCALLTYPE GetCount(ULONG* count) override {
         if (!count) {
@@ -187,7 +169,7 @@ public:
 };
 
 class StyleObject final : public ModelObject<IPdfStyle> {
-public:
+  public:
     explicit StyleObject(std::wstring name) : ModelObject(std::move(name)) {}
     HRESULT STDMETHODCALLTYPE SetValue(LONG value) override {
         record(20, value);
@@ -196,42 +178,34 @@ public:
 };
 
 class SectionObject final : public ModelObject<IPdfSection> {
-public:
+  public:
     explicit SectionObject(std::wstring name) : ModelObject(std::move(name)) {}
     HRESULT STDMETHODCALLTYPE GetStyle(IPdfStyle** style) override {
-        HRESULT hr = giveOut(new StyleObject(name() + L".style"), style);
-        recordGives(SUCCEEDED(hr) ? *style : nullptr, 15);
-        return hr;
+        return handOut(new StyleObject(name() + L".style"), style, 15);
     }
 };
 
 class PanelObject final : public ModelObject<IPdfPanel> {
-public:
+  public:
     explicit PanelObject(std::wstring name) : ModelObject(std::move(name)) {}
     HRESULT STDMETHODCALLTYPE GetSection(LONG index, IPdfSection** section) override {
-        HRESULT hr = giveOut(new SectionObject(indexed(name(), index)), section);
-        recordGives(SUCCEEDED(hr) ? *section : nullptr, 8, index);
-        return hr;
+        return handOut(new SectionObject(indexed(name(), index)), section, 8, index);
     }
 };
 
 class PanelSetObject final : public ModelObject<IPdfPanelSet> {
-public:
+  public:
     PanelSetObject() : ModelObject(L"K") {}
     HRESULT STDMETHODCALLTYPE GetPanel(LONG index, IPdfPanel** panel) override {
-        HRESULT hr = giveOut(new PanelObject(indexed(name(), index)), panel);
-        recordGives(SUCCEEDED(hr) ? *panel : nullptr, 12, index);
-        return hr;
+        return handOut(new PanelObject(indexed(name(), index)), panel, 12, index);
     }
 };
 
 class CommandBarObject final : public ModelObject<IPdfCommandBar> {
-public:
+  public:
     explicit CommandBarObject(std::wstring name) : ModelObject(std::move(name)) {}
     HRESULT STDMETHODCALLTYPE GetChild(LONG index, IPdfCommandBar** child) override {
-        HRESULT hr = giveOut(new CommandBarObject(indexed(name(), index)), child);
-        recordGives(SUCCEEDED(hr) ? *child : nullptr, 8, index);
-        return hr;
+        return handOut(new CommandBarObject(indexed(name(), index)), child, 8, index);
     }
     HRESULT STDMETHODCALLTYPE SetStyle(LONG style) override {
         record(20, style);
@@ -240,57 +214,37 @@ public:
 };
 
 class RibbonObject final : public ModelObject<IPdfRibbon> {
-public:
+  public:
     RibbonObject() : ModelObject(L"B") {}
-    HRESULT STDMETHODCALLTYPE GetBar(IPdfBar** bar) override {
-        HRESULT hr = giveOut(new BarObject(), bar);
-        recordGives(SUCCEEDED(hr) ? *bar : nullptr, 7);
-        return hr;
-    }
-    HRESULT STDMETHODCALLTYPE GetTabs(IPdfTabs** tabs) override {
-        HRESULT hr = giveOut(new TabsObject(), tabs);
-        recordGives(SUCCEEDED(hr) ? *tabs : nullptr, 34);
-        return hr;
-    }
+    HRESULT STDMETHODCALLTYPE GetBar(IPdfBar** bar) override { return handOut(new BarObject(), bar, 7); }
+    HRESULT STDMETHODCALLTYPE GetTabs(IPdfTabs** tabs) override { return handOut(new TabsObject(), tabs, 34); }
     HRESULT STDMETHODCALLTYPE GetPanels(IPdfPanelSet** panels) override {
-        HRESULT hr = giveOut(new PanelSetObject(), panels);
-        recordGives(SUCCEEDED(hr) ? *panels : nullptr, 35);
-        return hr;
+        return handOut(new PanelSetObject(), panels, 35);
     }
     HRESULT STDMETHODCALLTYPE GetCommandBar(IPdfCommandBar** bar) override {
-        HRESULT hr = giveOut(new CommandBarObject(L"H"), bar);
-        recordGives(SUCCEEDED(hr) ? *bar : nullptr, 42);
-        return hr;
+        return handOut(new CommandBarObject(L"H"), bar, 42);
     }
 };
 
 class FrameObject final : public ModelObject<IPdfFrame> {
-public:
+  public:
     FrameObject() : ModelObject(L"A") {}
-    HRESULT STDMETHODCALLTYPE GetPane(IPdfPane** pane) override {
-        HRESULT hr = giveOut(new PaneObject(L"Q1"), pane);
-        recordGives(SUCCEEDED(hr) ? *pane : nullptr, 14);
-        return hr;
-    }
+    HRESULT STDMETHODCALLTYPE GetPane(IPdfPane** pane) override { return handOut(new PaneObject(L"Q1"), pane, 14); }
     HRESULT STDMETHODCALLTYPE GetRibbon(IPdfRibbon** ribbon) override {
-        HRESULT hr = giveOut(new RibbonObject(), ribbon);
-        recordGives(SUCCEEDED(hr) ? *ribbon : nullptr, 15);
-        return hr;
+        return handOut(new RibbonObject(), ribbon, 15);
     }
     HRESULT STDMETHODCALLTYPE GetDocumentArea(IPdfDocumentArea** area) override {
-        HRESULT hr = giveOut(new DocumentAreaObject(), area);
-        recordGives(SUCCEEDED(hr) ? *area : nullptr, 26);
-        return hr;
+        return handOut(new DocumentAreaObject(), area, 26);
     }
 };
 
 class ValueObject final : public ModelObject<IDispatch> {
-public:
+  public:
     ValueObject() : ModelObject(L"AUX.value") {}
 };
 
 class AuxiliaryObject final : public ModelObject<IPdfAuxiliary> {
-public:
+  public:
     explicit AuxiliaryObject(std::wstring name) : ModelObject(std::move(name)) {}
     HRESULT STDMETHODCALLTYPE GetValueObject(IDispatch** value) override {
         if (!value) {
@@ -302,12 +256,16 @@ public:
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE GetItem(IPdfAuxiliary** item) override {
-        HRESULT hr = giveOut(new AuxiliaryObject(name() + L".item"), item);
-        recordGives(SUCCEEDED(hr) ? *item : nullptr, 13);
-        return hr;
+        return handOut(new AuxiliaryObject(name() + L".item"), item, 13);
     }
-    HRESULT STDMETHODCALLTYPE Apply(IDispatch* v1, LONG v2, IDispatch* v3, IDispatch* v4, IDispatch* v5,
-                                    IDispatch* v6, IDispatch* v7, LONG v8) override {
+    HRESULT STDMETHODCALLTYPE Apply(IDispatch* v1,
+                                    LONG v2,
+                                    IDispatch* v3,
+                                    IDispatch* v4,
+                                    IDispatch* v5,
+                                    IDispatch* v6,
+                                    IDispatch* v7,
+                                    LONG v8) override {
         record(65, static_cast<IUnknown*>(v1), v2, static_cast<IUnknown*>(v3), static_cast<IUnknown*>(v4),
                static_cast<IUnknown*>(v5), static_cast<IUnknown*>(v6), static_cast<IUnknown*>(v7), v8);
         return S_OK;
@@ -315,7 +273,7 @@ public:
 };
 
 class SettingsNode final : public ModelObject<IPdfSettings> {
-public:
+  public:
     SettingsNode(std::wstring name, std::shared_ptr<SettingsData> data)
         : ModelObject(std::move(name)), data_(std::move(data)) {}
 
@@ -366,23 +324,19 @@ public:
         return S_OK;
     }
 
-private:
+  private:
     std::shared_ptr<SettingsData> data_;
 };
 
 class CoreExtensionObject final : public ModelObject<IPdfCoreExtension> {
-public:
+  public:
     CoreExtensionObject() : ModelObject(L"PXC") {}
 };
 
 class UiExtensionObject final : public ModelObject<IPdfUiExtension> {
-public:
+  public:
     UiExtensionObject() : ModelObject(L"UIX") {}
-    HRESULT STDMETHODCALLTYPE GetViews(IPdfViewSet** views) override {
-        HRESULT hr = giveOut(new ViewSetObject(), views);
-        recordGives(SUCCEEDED(hr) ? *views : nullptr, 70);
-        return hr;
-    }
+    HRESULT STDMETHODCALLTYPE GetViews(IPdfViewSet** views) override { return handOut(new ViewSetObject(), views, 70); }
 };
 
 void browseForOpen() {
@@ -409,7 +363,7 @@ void browseForOpen() {
 }
 
 class InstanceObject final : public ModelObject<IPdfInstance> {
-public:
+  public:
     InstanceObject() : ModelObject(L"X") {}
 
     HRESULT STDMETHODCALLTYPE OpenHistory(BSTR path, IPdfHistory** history) override {
@@ -426,8 +380,13 @@ public:
         recordGives(*history, 8, path);
         return S_OK;
     }
-    HRESULT STDMETHODCALLTYPE Initialize(LONG r1, LONG r2, LONG r3, IPdfHistory* docHistory, IPdfHistory* thumbHistory,
-                                         LONG r4, LONG r5) override {
+    HRESULT STDMETHODCALLTYPE Initialize(LONG r1,
+                                         LONG r2,
+                                         LONG r3,
+                                         IPdfHistory* docHistory,
+                                         IPdfHistory* thumbHistory,
+                                         LONG r4,
+                                         LONG r5) override {
         record(9, r1, r2, r3, static_cast<IUnknown*>(docHistory), static_cast<IUnknown*>(thumbHistory), r4, r5);
         Engine::get().start(HistoryObject::pathOf(docHistory), HistoryObject::pathOf(thumbHistory));
         return S_OK;
@@ -436,15 +395,9 @@ public:
         record(11, flags);
         return S_OK;
     }
-    HRESULT STDMETHODCALLTYPE GetFrame(IPdfFrame** frame) override {
-        HRESULT hr = giveOut(new FrameObject(), frame);
-        recordGives(SUCCEEDED(hr) ? *frame : nullptr, 17);
-        return hr;
-    }
+    HRESULT STDMETHODCALLTYPE GetFrame(IPdfFrame** frame) override { return handOut(new FrameObject(), frame, 17); }
     HRESULT STDMETHODCALLTYPE GetAuxiliary(IPdfAuxiliary** auxiliary) override {
-        HRESULT hr = giveOut(new AuxiliaryObject(L"AUX"), auxiliary);
-        recordGives(SUCCEEDED(hr) ? *auxiliary : nullptr, 18);
-        return hr;
+        return handOut(new AuxiliaryObject(L"AUX"), auxiliary, 18);
     }
     HRESULT STDMETHODCALLTYPE GetDocumentCount(ULONG* count) override {
         if (!count) {
@@ -503,9 +456,7 @@ public:
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE GetSettings(IPdfSettings** settings) override {
-        HRESULT hr = giveOut(new SettingsNode(L"S", Engine::get().settings), settings);
-        recordGives(SUCCEEDED(hr) ? *settings : nullptr, 106);
-        return hr;
+        return handOut(new SettingsNode(L"S", Engine::get().settings), settings, 106);
     }
     HRESULT STDMETHODCALLTYPE SetUiMode(LONG mode) override {
         record(169, mode);
@@ -514,14 +465,14 @@ public:
 };
 
 class EventObject final : public ModelObject<IDispatch> {
-public:
+  public:
     explicit EventObject(const std::wstring& event) : ModelObject(L"event:" + event) {}
 };
 
 }  // namespace
 
 class SaveEventObject final : public ModelObject<IPdfSaveEvent> {
-public:
+  public:
     SaveEventObject() : ModelObject(L"event:e.document.performSave") {}
     HRESULT STDMETHODCALLTYPE SetProceed(LONG proceed) override {
         record(14, proceed);
@@ -536,7 +487,7 @@ public:
         return stopped_;
     }
 
-private:
+  private:
     bool open_ = true;
     bool stopped_ = false;
 };

@@ -17,7 +17,7 @@ namespace pdfc {
 // program calls these objects through their function tables only.
 template <class Itf>
 class ModelObject : public Itf {
-public:
+  public:
     explicit ModelObject(std::wstring name) : name_(std::move(name)) {
         lockModule();
         registerObjectName(identity(), name_);
@@ -66,7 +66,7 @@ public:
         return DISP_E_MEMBERNOTFOUND;
     }
 
-protected:
+  protected:
     virtual ~ModelObject() {
         forgetObjectName(identity());
         unlockModule();
@@ -84,20 +84,22 @@ protected:
         journal(callText(name_, slot, args...) + L" -> " + argText(given));
     }
 
-private:
+    // Hands a new object (count 1) to `out` and records "name.slot(args) -> given".
+    template <class Out, class Obj, class... Args>
+    HRESULT handOut(Obj* made, Out** out, int slot, Args... args) const {
+        if (!out) {
+            made->Release();
+            record(slot, args...);
+            return E_POINTER;
+        }
+        *out = made;
+        recordGives(*out, slot, args...);
+        return S_OK;
+    }
+
+  private:
     std::wstring name_;
     LONG refs_ = 1;
 };
-
-// Hands a freshly made object (count 1) to an out parameter.
-template <class Itf, class Obj>
-HRESULT giveOut(Obj* made, Itf** out) {
-    if (!out) {
-        made->Release();
-        return E_POINTER;
-    }
-    *out = made;
-    return S_OK;
-}
 
 }  // namespace pdfc

@@ -20,7 +20,7 @@ LONG g_locks = 0;
 enum class Kind { control, engine };
 
 class ClassFactory final : public IClassFactory {
-public:
+  public:
     explicit ClassFactory(Kind kind) : kind_(kind) {}
 
     HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
@@ -68,7 +68,7 @@ public:
         return S_OK;
     }
 
-private:
+  private:
     Kind kind_;
 };
 

@@ -1,7 +1,7 @@
 #include "ControlTestSupport.h"
 
-#include <cstdio>
 #include <algorithm>
+#include <cstdio>
 
 #include "pdfcontrol/TestHooks.h"
 

@@ -14,7 +14,7 @@ namespace pdftest {
 // wke.dll loaded from beside the test and registered in this Wine prefix (idempotent, so parallel
 // tests in one prefix agree). With `registerIt` false it only reads the module already loaded.
 class ControlModule {
-public:
+  public:
     explicit ControlModule(bool registerIt = true);
     ~ControlModule();
     ControlModule(const ControlModule&) = delete;
@@ -28,21 +28,21 @@ public:
     int performSave() const;
     void setTabCount(ULONG count) const;
 
-private:
+  private:
     HMODULE module_ = nullptr;
     bool registered_ = false;
 };
 
 // A visible top-level window of a plain class, standing in for the main window.
 class HostWindow {
-public:
+  public:
     HostWindow();
     ~HostWindow();
     HostWindow(const HostWindow&) = delete;
     HostWindow& operator=(const HostWindow&) = delete;
     HWND hwnd() const { return hwnd_; }
 
-private:
+  private:
     HWND hwnd_ = nullptr;
 };
 

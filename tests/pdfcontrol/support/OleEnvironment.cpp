@@ -8,7 +8,7 @@
 namespace {
 
 class OleEnvironment : public testing::Environment {
-public:
+  public:
     void SetUp() override { ASSERT_HRESULT_SUCCEEDED(OleInitialize(nullptr)); }
     void TearDown() override { OleUninitialize(); }
 };

@@ -6,7 +6,7 @@
 
 // A layout's real-window element as the UI library would hand it over, over a plain host window.
 class FakeElement final : public PXV::RealWndElement {
-public:
+  public:
     FakeElement(std::wstring className, HWND container, UINT id = 101)
         : className_(std::move(className)), container_(container), id_(id) {}
 
@@ -17,7 +17,7 @@ public:
     HWND realWindow() const override { return real_; }
     void setRealWindow(HWND hwnd) override { real_ = hwnd; }
 
-private:
+  private:
     std::wstring className_;
     HWND container_;
     UINT id_;

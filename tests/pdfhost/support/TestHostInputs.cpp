@@ -1,7 +1,6 @@
 // The host's two program inputs for test executables, which do not carry the program's folders
 // and string resources: a scratch cache folder of this process and the control's module name.
 #include "PdfHostInputs.h"
-
 #include "support/ControlTestSupport.h"
 
 namespace PXV {

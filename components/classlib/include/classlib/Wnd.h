@@ -20,7 +20,7 @@ class ControlSite;
 //
 // One UI thread: the objects and the handle map are not locked.
 class CWnd {
-public:
+  public:
     CWnd();
     CWnd(const CWnd&) = delete;
     CWnd& operator=(const CWnd&) = delete;
@@ -30,14 +30,26 @@ public:
     virtual ~CWnd();
     virtual const EventSinkMap* GetEventSinkMap() const;
     // A plain child or top-level window of a registered class.
-    virtual BOOL Create(LPCWSTR className, LPCWSTR windowName, DWORD style, const RECT& rect, CWnd* parent, UINT id,
+    virtual BOOL Create(LPCWSTR className,
+                        LPCWSTR windowName,
+                        DWORD style,
+                        const RECT& rect,
+                        CWnd* parent,
+                        UINT id,
                         CCreateContext* context = nullptr);
 
     // Creates the control in-process with a client site, activates it in place inside `parent`,
     // gives its window the control ID and advises the event sink on its default source interface.
     // Persistence, storage and licence key are not supported and must be null.
-    BOOL CreateControl(REFCLSID clsid, LPCWSTR windowName, DWORD style, const RECT& rect, CWnd* parent, UINT id,
-                       CFile* persist = nullptr, BOOL storage = FALSE, BSTR licenseKey = nullptr);
+    BOOL CreateControl(REFCLSID clsid,
+                       LPCWSTR windowName,
+                       DWORD style,
+                       const RECT& rect,
+                       CWnd* parent,
+                       UINT id,
+                       CFile* persist = nullptr,
+                       BOOL storage = FALSE,
+                       BSTR licenseKey = nullptr);
 
     // Calls the control's automation interface. `paramTypes` is a VTS_ list; the arguments follow it
     // as wide texts (VTS_BSTR, passed as BSTRs), BOOL, long, unsigned long or interface pointers.
@@ -62,7 +74,7 @@ public:
     static const CRuntimeClass classCWnd;
     static const EventSinkMap eventSinkMap;
 
-private:
+  private:
     friend class classlib_detail::ControlSite;
 
     void attach(HWND hwnd);

@@ -11,6 +11,7 @@
 #include "PdfControlPtrs.h"
 #include "classlib/ControlContainer.h"
 #include "classlib/Wnd.h"
+#include "pdfcontrol/TestHooks.h"
 #include "support/ControlTestSupport.h"
 
 namespace {
@@ -309,6 +310,36 @@ TEST(WindowObjects, ForeignHandlesGetOneWrapperEach) {
     EXPECT_EQ(first->m_hWnd, host.hwnd());
     EXPECT_EQ(CWnd::FromHandle(nullptr), nullptr);
     EXPECT_STREQ(first->GetRuntimeClass()->m_lpszClassName, "CWnd");
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(ControlHost, OtherProcessesDriveTheControlByMessageAndReadTheJournalFile) {
+    ASSERT_TRUE(create());
+    LONG operExecuted = enable(L"e.operExecuted");
+    enable(L"e.document.performSave");
+    open(samplePdf(L"driven.pdf", 1));
+    pdftest::pumpPending();
+    control.seen.clear();
+
+    std::wstring file = dir + L"journal.txt";
+    ASSERT_TRUE(SetEnvironmentVariableW(L"BRAVIK_PDFCONTROL_JOURNAL", file.c_str()));
+    std::wstring name = L"e.operExecuted";
+    COPYDATASTRUCT fire = {pdfc::kCopyDataFireEvent, static_cast<DWORD>((name.size() + 1) * sizeof(wchar_t)),
+                           name.data()};
+    EXPECT_EQ(SendMessageW(control.m_hWnd, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&fire)), 1);
+    COPYDATASTRUCT save = {pdfc::kCopyDataPerformSave, 0, nullptr};
+    EXPECT_EQ(SendMessageW(control.m_hWnd, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&save)), 1);
+    SetEnvironmentVariableW(L"BRAVIK_PDFCONTROL_JOURNAL", nullptr);
+
+    ASSERT_EQ(control.seen.size(), 2u);
+    EXPECT_EQ(control.seen[0].id, operExecuted);
+    std::string text = pdftest::readFileBytes(file);
+    EXPECT_NE(text.find("event e.operExecuted"), std::string::npos) << text;
+    EXPECT_NE(text.find("event e.document.performSave"), std::string::npos) << text;
+    EXPECT_NE(text.find("saved \""), std::string::npos) << text;
 }
 
 }  // namespace

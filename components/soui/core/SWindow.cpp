@@ -1,0 +1,858 @@
+#include <soui/SWindow.h>
+
+#include <pugixml.hpp>
+
+#include <soui/SApplication.h>
+#include <soui/SUiDef.h>
+
+#include "AttrParse.h"
+#include "Internal.h"
+
+namespace SOUI {
+
+namespace {
+
+std::wstring Wide(const char* utf8) {
+    if (!utf8 || !*utf8) {
+        return {};
+    }
+    const int n = MultiByteToWideChar(CP_UTF8, 0, utf8, -1, nullptr, 0);
+    std::wstring out(static_cast<size_t>(n > 0 ? n : 1), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8, -1, out.data(), n);
+    out.resize(wcslen(out.c_str()));
+    return out;
+}
+
+SStringW ResolveString(const SStringW& value) {
+    IUiDefInfo* def = SUiDef::GetUiDef();
+    return def ? def->GetNamedString()->Get(value) : value;
+}
+
+COLORREF ResolveColor(const SStringW& value) {
+    IUiDefInfo* def = SUiDef::GetUiDef();
+    return def ? def->GetNamedColor()->Get(value) : ParseColor(value.c_str());
+}
+
+COLORREF ScaleAlpha(COLORREF c, BYTE alpha) {
+    if (alpha == 255) {
+        return c;
+    }
+    return (c & 0x00FFFFFF) | (static_cast<DWORD>(GetAValue(c) * alpha / 255) << 24);
+}
+
+int EvalPos(const SPosItem& item, int start, int end, int prevEnd) {
+    switch (item.kind) {
+        case SPosItem::FromEnd:
+            return end - item.value;
+        case SPosItem::AfterPrev:
+            return prevEnd + item.value;
+        default:
+            return start + item.value;
+    }
+}
+
+}  // namespace
+
+SWindow::SWindow() {
+    swnd_ = RegisterSwnd(this);
+}
+
+SWindow::~SWindow() {
+    for (SWindow* child : children_) {
+        delete child;
+    }
+    children_.clear();
+    if (swnd_) {
+        UnregisterSwnd(swnd_);
+    }
+}
+
+BOOL SWindow::IsClass(LPCWSTR className) const {
+    return className && wcscmp(className, GetClassName()) == 0;
+}
+
+LPCWSTR SWindow::GetObjectClass() const {
+    return GetClassName();
+}
+
+int SWindow::GetObjectType() const {
+    return GetClassType();
+}
+
+SWindow* SWindow::GetChild(int index) const {
+    return (index >= 0 && index < GetChildrenCount()) ? children_[static_cast<size_t>(index)] : nullptr;
+}
+
+void SWindow::InsertChild(SWindow* child) {
+    if (!child) {
+        return;
+    }
+    child->parent_ = this;
+    children_.push_back(child);
+    if (created_ && container_) {
+        child->CreateInContainer(container_);
+        container_->UpdateLayout();
+    }
+}
+
+SWindow* SWindow::FindChildByName(LPCWSTR name, int depth) const {
+    if (!name || depth == 0) {
+        return nullptr;
+    }
+    for (SWindow* child : children_) {
+        if (child->name_ == name) {
+            return child;
+        }
+        if (SWindow* found = child->FindChildByName(name, depth < 0 ? -1 : depth - 1)) {
+            return found;
+        }
+    }
+    return nullptr;
+}
+
+SWindow* SWindow::FindChildByID(int id, int depth) const {
+    if (depth == 0) {
+        return nullptr;
+    }
+    for (SWindow* child : children_) {
+        if (child->id_ == id) {
+            return child;
+        }
+        if (SWindow* found = child->FindChildByID(id, depth < 0 ? -1 : depth - 1)) {
+            return found;
+        }
+    }
+    return nullptr;
+}
+
+void SWindow::LogMissingChild(LPCWSTR name, LPCWSTR className, const SWindow* found) {
+    if (found) {
+        SLog(L"child %s is a %s, not a %s", name ? name : L"(null)", found->GetObjectClass(), className);
+    } else {
+        SLog(L"child %s (%s) not found", name ? name : L"(null)", className);
+    }
+}
+
+HRESULT SWindow::SetAttribute(const SStringW& name, const SStringW& value, BOOL loading) {
+    const std::wstring n = name.c_str();
+    const std::wstring v = value.c_str();
+    HRESULT hr = S_OK;
+    if (SameNoCase(n, L"name")) {
+        name_ = value;
+        if (!idGiven_ && SApplication::getSingletonPtr()) {
+            id_ = SApplication::getSingleton().GetNamedID(value.c_str());
+        }
+    } else if (SameNoCase(n, L"id")) {
+        int id = 0;
+        if (ParseId(v, id)) {
+            id_ = id;
+            idGiven_ = TRUE;
+        } else {
+            hr = E_INVALIDARG;
+        }
+    } else if (SameNoCase(n, L"pos")) {
+        const std::vector<std::wstring> parts = SplitList(v);
+        if (parts.size() == 2 || parts.size() == 4) {
+            layout_.posCount = static_cast<int>(parts.size());
+            for (size_t i = 0; i < parts.size(); ++i) {
+                layout_.pos[i] = ParsePosItem(parts[i]);
+            }
+        } else {
+            hr = E_INVALIDARG;
+        }
+    } else if (SameNoCase(n, L"size")) {
+        const std::vector<std::wstring> parts = SplitList(v);
+        if (parts.size() == 2) {
+            layout_.width = ParseInt(parts[0], -1);
+            layout_.height = ParseInt(parts[1], -1);
+        } else {
+            hr = E_INVALIDARG;
+        }
+    } else if (SameNoCase(n, L"width")) {
+        layout_.width = ParseInt(v, -1);
+    } else if (SameNoCase(n, L"height")) {
+        layout_.height = ParseInt(v, -1);
+    } else if (SameNoCase(n, L"margin")) {
+        margin_ = ParseRect4(v);
+    } else if (SameNoCase(n, L"padding")) {
+        padding_ = ParseRect4(v);
+    } else if (SameNoCase(n, L"layout")) {
+        boxLayout_ = SameNoCase(v, L"vbox") ? 1 : (SameNoCase(v, L"hbox") ? 2 : 0);
+    } else if (SameNoCase(n, L"interval")) {
+        interval_ = ParseInt(v);
+    } else if (SameNoCase(n, L"gravity")) {
+        gravity_ = (SameNoCase(v, L"center") || SameNoCase(v, L"middle"))
+                       ? 1
+                       : ((SameNoCase(v, L"right") || SameNoCase(v, L"bottom")) ? 2 : 0);
+    } else if (SameNoCase(n, L"weight")) {
+        layout_.weight = ParseInt(v);
+    } else if (SameNoCase(n, L"extend")) {
+        layout_.extend = ParseRect4(v);
+    } else if (SameNoCase(n, L"extend_left")) {
+        layout_.extend.left = ParseInt(v);
+    } else if (SameNoCase(n, L"extend_top")) {
+        layout_.extend.top = ParseInt(v);
+    } else if (SameNoCase(n, L"extend_right")) {
+        layout_.extend.right = ParseInt(v);
+    } else if (SameNoCase(n, L"extend_bottom")) {
+        layout_.extend.bottom = ParseInt(v);
+    } else if (SameNoCase(n, L"show") || SameNoCase(n, L"visible")) {
+        visible_ = ParseBool(v);
+        if (!loading) {
+            SendSwndMessage(WM_SHOWWINDOW, visible_);
+        }
+    } else if (SameNoCase(n, L"enable")) {
+        enabled_ = ParseBool(v);
+    } else if (SameNoCase(n, L"colorBkgnd")) {
+        style_.colorBkgnd = ResolveColor(value);
+    } else if (SameNoCase(n, L"skin")) {
+        SetSkinByName(value);
+    } else if (SameNoCase(n, L"skinAlign")) {
+        skinAlign_ = SameNoCase(v, L"left") ? 1 : (SameNoCase(v, L"top") ? 2 : (SameNoCase(v, L"center") ? 3 : 0));
+    } else if (SameNoCase(n, L"alpha")) {
+        style_.alpha = static_cast<BYTE>(std::clamp(ParseInt(v, 255), 0, 255));
+    } else if (SameNoCase(n, L"colorText")) {
+        style_.colorText[0] = ResolveColor(value);
+    } else if (SameNoCase(n, L"colorTextHover")) {
+        style_.colorText[1] = ResolveColor(value);
+    } else if (SameNoCase(n, L"colorTextPush")) {
+        style_.colorText[2] = ResolveColor(value);
+    } else if (SameNoCase(n, L"colorTextDisable")) {
+        style_.colorText[3] = ResolveColor(value);
+    } else if (SameNoCase(n, L"font")) {
+        style_.font = value;
+        font_ = nullptr;
+    } else if (SameNoCase(n, L"fontHover")) {
+        style_.fontHover = value;
+        fontHover_ = nullptr;
+    } else if (SameNoCase(n, L"align")) {
+        style_.textMode &= ~(DT_CENTER | DT_RIGHT);
+        style_.textMode |= SameNoCase(v, L"center") ? DT_CENTER : (SameNoCase(v, L"right") ? DT_RIGHT : DT_LEFT);
+    } else if (SameNoCase(n, L"valign")) {
+        style_.textMode &= ~(DT_VCENTER | DT_BOTTOM);
+        style_.textMode |= SameNoCase(v, L"middle") || SameNoCase(v, L"center")
+                               ? DT_VCENTER
+                               : (SameNoCase(v, L"bottom") ? DT_BOTTOM : DT_TOP);
+    } else if (SameNoCase(n, L"multiLines")) {
+        if (ParseBool(v)) {
+            style_.textMode = (style_.textMode & ~(DT_SINGLELINE | DT_VCENTER)) | DT_WORDBREAK | DT_EDITCONTROL;
+        } else {
+            style_.textMode = (style_.textMode & ~(DT_WORDBREAK | DT_EDITCONTROL)) | DT_SINGLELINE;
+        }
+    } else if (SameNoCase(n, L"ellipsis") || SameNoCase(n, L"dotted")) {
+        style_.textMode = ParseBool(v) ? (style_.textMode | DT_END_ELLIPSIS) : (style_.textMode & ~DT_END_ELLIPSIS);
+    } else if (SameNoCase(n, L"textMode")) {
+        style_.textMode = static_cast<UINT>(ParseInt(v));
+    } else if (SameNoCase(n, L"margin-x")) {
+        style_.marginX = ParseInt(v);
+    } else if (SameNoCase(n, L"margin-y")) {
+        style_.marginY = ParseInt(v);
+    } else if (SameNoCase(n, L"lineSpacing")) {
+        style_.lineSpacing = ParseInt(v);
+    } else if (SameNoCase(n, L"cursor")) {
+        style_.cursor = value;
+        hr = S_FALSE;
+    } else if (SameNoCase(n, L"tip")) {
+        tip_ = ResolveString(value);
+        hr = S_FALSE;
+    } else if (SameNoCase(n, L"text")) {
+        text_ = ResolveString(value);
+    } else if (SameNoCase(n, L"data")) {
+        userData_ = static_cast<ULONG_PTR>(ParseInt(v));
+        hr = S_FALSE;
+    } else if (SameNoCase(n, L"focusable")) {
+        focusable_ = ParseBool(v);
+        hr = S_FALSE;
+    } else if (SameNoCase(n, L"msgTransparent")) {
+        msgTransparent_ = ParseBool(v);
+        hr = S_FALSE;
+    } else if (SameNoCase(n, L"class")) {
+        IUiDefInfo* def = SUiDef::GetUiDef();
+        if (const SAttrList* list = def ? def->GetStyleClass(v.c_str()) : nullptr) {
+            ApplyAttrList(list);
+        } else {
+            SLog(L"style class %s not found", v.c_str());
+        }
+    } else if (SameNoCase(n, L"cache")) {
+        hr = S_FALSE;
+    } else {
+        SLog(L"%s: attribute %s not known", GetObjectClass(), n.c_str());
+        return E_FAIL;
+    }
+    return AfterAttribute(name, value, loading, hr);
+}
+
+HRESULT SWindow::AfterAttribute(const SStringW& /*name*/, const SStringW& /*value*/, BOOL loading, HRESULT hr) {
+    if (!loading && created_ && container_ && !destroyed_) {
+        if (hr == S_OK) {
+            container_->UpdateLayout();
+        } else if (hr == S_FALSE) {
+            Invalidate();
+        }
+    }
+    return hr;
+}
+
+void SWindow::ApplyAttrList(const void* list) {
+    for (const auto& [n, v] : *static_cast<const SAttrList*>(list)) {
+        SetAttribute(n.c_str(), v.c_str(), TRUE);
+    }
+}
+
+void SWindow::SetSkinByName(const SStringW& name) {
+    skinName_ = name;
+    skin_ = FindSkin(name.c_str());
+    if (!skin_ && !name.IsEmpty()) {
+        SLog(L"skin %s not found", name.c_str());
+    }
+}
+
+void SWindow::SetWindowText(LPCWSTR text) {
+    text_ = text ? text : L"";
+    if (created_ && container_ && !destroyed_) {
+        container_->UpdateLayout();
+    }
+}
+
+ULONG_PTR SWindow::SetUserData(ULONG_PTR data) {
+    const ULONG_PTR old = userData_;
+    userData_ = data;
+    return old;
+}
+
+void SWindow::SetVisible(BOOL visible, BOOL update) {
+    visible_ = visible ? TRUE : FALSE;
+    SendSwndMessage(WM_SHOWWINDOW, visible_);
+    if (created_ && container_ && !destroyed_) {
+        container_->UpdateLayout();
+        if (update) {
+            UpdateWindow(container_->GetHostHwnd());
+        }
+    }
+}
+
+BOOL SWindow::IsVisible(BOOL checkParent) const {
+    if (!visible_) {
+        return FALSE;
+    }
+    return (checkParent && parent_) ? parent_->IsVisible(TRUE) : TRUE;
+}
+
+void SWindow::EnableWindow(BOOL enable, BOOL update) {
+    enabled_ = enable ? TRUE : FALSE;
+    Invalidate();
+    if (update && container_) {
+        UpdateWindow(container_->GetHostHwnd());
+    }
+}
+
+BOOL SWindow::IsDisabled(BOOL checkParent) const {
+    if (!enabled_) {
+        return TRUE;
+    }
+    return (checkParent && parent_) ? parent_->IsDisabled(TRUE) : FALSE;
+}
+
+DWORD SWindow::GetState() const {
+    if (IsDisabled(TRUE)) {
+        return WndState_Disable;
+    }
+    if (pushed_ && hover_) {
+        return WndState_PushDown;
+    }
+    return hover_ ? WndState_Hover : WndState_Normal;
+}
+
+void SWindow::SetHover(BOOL hover) {
+    if (hover_ != hover) {
+        hover_ = hover;
+        Invalidate();
+    }
+}
+
+void SWindow::SetPushed(BOOL pushed) {
+    if (pushed_ != pushed) {
+        pushed_ = pushed;
+        Invalidate();
+    }
+}
+
+void SWindow::GetWindowRect(LPRECT rc) const {
+    *rc = rect_;
+}
+
+void SWindow::GetClientRect(LPRECT rc) const {
+    *rc = {rect_.left + margin_.left, rect_.top + margin_.top, rect_.right - margin_.right,
+           rect_.bottom - margin_.bottom};
+    if (rc->right < rc->left) {
+        rc->right = rc->left;
+    }
+    if (rc->bottom < rc->top) {
+        rc->bottom = rc->top;
+    }
+}
+
+void SWindow::Move(const RECT& rc) {
+    const RECT old = rect_;
+    rect_ = rc;
+    if (rect_.right < rect_.left) {
+        rect_.right = rect_.left;
+    }
+    if (rect_.bottom < rect_.top) {
+        rect_.bottom = rect_.top;
+    }
+    const SIZE size = {rect_.right - rect_.left, rect_.bottom - rect_.top};
+    if (size.cx != old.right - old.left || size.cy != old.bottom - old.top) {
+        SendSwndMessage(WM_SIZE, SIZE_RESTORED, MAKELPARAM(size.cx, size.cy));
+    }
+    UpdateChildrenPosition();
+    SendSwndMessage(WM_WINDOWPOSCHANGED);
+}
+
+void SWindow::UpdateChildrenPosition() {
+    RECT client;
+    GetClientRect(&client);
+    const RECT box = {client.left + padding_.left, client.top + padding_.top,
+                      std::max(client.left + padding_.left, client.right - padding_.right),
+                      std::max(client.top + padding_.top, client.bottom - padding_.bottom)};
+    if (boxLayout_ == 0) {
+        RECT prev = {box.left, box.top, box.left, box.top};
+        for (SWindow* c : children_) {
+            const SLayoutParam& lp = c->layout_;
+            RECT rc;
+            if (lp.posCount == 4) {
+                rc.left = EvalPos(lp.pos[0], box.left, box.right, prev.right);
+                rc.top = EvalPos(lp.pos[1], box.top, box.bottom, prev.bottom);
+                rc.right = EvalPos(lp.pos[2], box.left, box.right, prev.right);
+                rc.bottom = EvalPos(lp.pos[3], box.top, box.bottom, prev.bottom);
+            } else {
+                rc.left = lp.posCount ? EvalPos(lp.pos[0], box.left, box.right, prev.right) : box.left;
+                rc.top = lp.posCount ? EvalPos(lp.pos[1], box.top, box.bottom, prev.bottom) : box.top;
+                int w = lp.width;
+                if (w == SIZE_MATCH_PARENT) {
+                    w = box.right - rc.left;
+                }
+                int h = lp.height;
+                if (h == SIZE_MATCH_PARENT) {
+                    h = box.bottom - rc.top;
+                }
+                if (w < 0 || h < 0) {
+                    const SIZE want = c->GetDesiredSize(w);
+                    if (w < 0) {
+                        w = want.cx;
+                    }
+                    if (h < 0) {
+                        h = want.cy;
+                    }
+                }
+                rc.right = rc.left + w;
+                rc.bottom = rc.top + h;
+            }
+            c->Move(rc);
+            prev = c->rect_;
+        }
+        return;
+    }
+
+    // A box: stack the shown children along the axis.
+    const BOOL vertical = boxLayout_ == 1;
+    const int length = vertical ? box.bottom - box.top : box.right - box.left;
+    const int cross = vertical ? box.right - box.left : box.bottom - box.top;
+    struct Item {
+        SWindow* wnd;
+        int main;
+        int crossSize;
+        int weight;
+    };
+    std::vector<Item> items;
+    int used = 0;
+    int totalWeight = 0;
+    for (SWindow* c : children_) {
+        if (!c->visible_) {
+            continue;
+        }
+        const SLayoutParam& lp = c->layout_;
+        const RECT& ex = lp.extend;
+        const int exCross = vertical ? ex.left + ex.right : ex.top + ex.bottom;
+        const int exMain = vertical ? ex.top + ex.bottom : ex.left + ex.right;
+        int crossSize = vertical ? lp.width : lp.height;
+        int mainSize = vertical ? lp.height : lp.width;
+        if (crossSize == SIZE_MATCH_PARENT) {
+            crossSize = std::max(0, cross - exCross);
+        }
+        int weight = lp.weight;
+        if (mainSize == SIZE_MATCH_PARENT) {
+            mainSize = 0;
+            if (weight == 0) {
+                weight = 1;
+            }
+        }
+        if (mainSize < 0 || crossSize < 0) {
+            const SIZE want = c->GetDesiredSize(vertical ? crossSize : -1);
+            if (mainSize < 0) {
+                mainSize = vertical ? want.cy : want.cx;
+            }
+            if (crossSize < 0) {
+                crossSize = std::min<int>(vertical ? want.cx : want.cy, std::max(0, cross - exCross));
+            }
+        }
+        items.push_back({c, mainSize, crossSize, weight});
+        used += mainSize + exMain;
+        totalWeight += weight;
+    }
+    if (!items.empty()) {
+        used += interval_ * static_cast<int>(items.size() - 1);
+    }
+    int free = std::max(0, length - used);
+    int at = vertical ? box.top : box.left;
+    for (Item& it : items) {
+        if (totalWeight > 0 && it.weight > 0) {
+            const int share = free * it.weight / totalWeight;
+            it.main += share;
+            free -= share;
+            totalWeight -= it.weight;
+        }
+        const RECT& ex = it.wnd->layout_.extend;
+        const int crossStart = vertical ? box.left + ex.left : box.top + ex.top;
+        const int crossEnd = vertical ? box.right - ex.right : box.bottom - ex.bottom;
+        int c0 = crossStart;
+        if (gravity_ == 1) {
+            c0 = crossStart + (crossEnd - crossStart - it.crossSize) / 2;
+        } else if (gravity_ == 2) {
+            c0 = crossEnd - it.crossSize;
+        }
+        RECT rc;
+        if (vertical) {
+            at += ex.top;
+            rc = {c0, at, c0 + it.crossSize, at + it.main};
+            at += it.main + ex.bottom + interval_;
+        } else {
+            at += ex.left;
+            rc = {at, c0, at + it.main, c0 + it.crossSize};
+            at += it.main + ex.right + interval_;
+        }
+        it.wnd->Move(rc);
+    }
+    // Hidden children keep a place of no size, so code reading their rectangles sees them empty.
+    for (SWindow* c : children_) {
+        if (!c->visible_) {
+            c->Move({box.left, box.top, box.left, box.top});
+        }
+    }
+}
+
+SIZE SWindow::GetDesiredSize(int /*width*/) {
+    return {0, 0};
+}
+
+void SWindow::Invalidate() {
+    if (container_ && created_ && !destroyed_) {
+        container_->OnRedraw(rect_);
+    }
+}
+
+void SWindow::InvalidateRect(const RECT& rc, BOOL clip) {
+    if (!container_ || !created_ || destroyed_) {
+        return;
+    }
+    RECT area = rc;
+    if (clip && !IntersectRect(&area, &rc, &rect_)) {
+        return;
+    }
+    container_->OnRedraw(area);
+}
+
+void SWindow::SetFocus() {
+    if (container_ && !destroyed_) {
+        container_->OnSetSwndFocus(swnd_);
+    }
+}
+
+void SWindow::KillFocus() {
+    if (container_ && IsFocused()) {
+        container_->OnSetSwndFocus(0);
+    }
+}
+
+BOOL SWindow::IsFocused() const {
+    return container_ && container_->GetFocus() == swnd_;
+}
+
+void SWindow::SetCapture() {
+    if (container_ && !destroyed_) {
+        container_->OnSetSwndCapture(swnd_);
+    }
+}
+
+void SWindow::ReleaseCapture() {
+    if (container_) {
+        container_->OnReleaseSwndCapture(swnd_);
+    }
+}
+
+LRESULT SWindow::SendSwndMessage(UINT msg, WPARAM wParam, LPARAM lParam) {
+    LRESULT result = 0;
+    ProcessSwndMessage(msg, wParam, lParam, result);
+    return result;
+}
+
+BOOL SWindow::ProcessSwndMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+    result = 0;
+    switch (msg) {
+        case WM_CREATE:
+            result = OnCreate();
+            return TRUE;
+        case WM_DESTROY:
+            OnDestroy();
+            return TRUE;
+        case WM_SIZE:
+            OnSize(static_cast<UINT>(wParam), {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))});
+            return TRUE;
+        case WM_PAINT:
+            OnPaint(reinterpret_cast<IRenderTarget*>(wParam));
+            return TRUE;
+        case WM_SETFOCUS:
+            OnSetFocus(static_cast<SWND>(wParam));
+            return TRUE;
+        case WM_KILLFOCUS:
+            OnKillFocus(static_cast<SWND>(wParam));
+            return TRUE;
+        case WM_MOUSEHOVER:
+            SetHover(TRUE);
+            {
+                EventArgs evt(this, EVT_MOUSE_HOVER, id_, name_.IsEmpty() ? nullptr : name_.c_str());
+                FireEvent(evt);
+            }
+            return TRUE;
+        case WM_CANCELMODE:
+            SetPushed(FALSE);
+            return TRUE;
+        case WM_MOUSELEAVE:
+            SetHover(FALSE);
+            {
+                EventArgs evt(this, EVT_MOUSE_LEAVE, id_, name_.IsEmpty() ? nullptr : name_.c_str());
+                FireEvent(evt);
+            }
+            return TRUE;
+        default:
+            break;
+    }
+    if (msg >= WM_MOUSEFIRST && msg <= WM_MOUSELAST) {
+        const POINT pt = {static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+        return OnMouseEvent(msg, wParam, pt);
+    }
+    return FALSE;
+}
+
+BOOL SWindow::OnSetCursor(const POINT& /*pt*/) {
+    if (style_.cursor.IsEmpty()) {
+        return FALSE;
+    }
+    ::SetCursor(::LoadCursorW(nullptr, ParseCursor(style_.cursor.c_str())));
+    return TRUE;
+}
+
+UINT SWindow::OnGetDlgCode() {
+    return 0;
+}
+
+void SWindow::OnSize(UINT /*type*/, SIZE /*size*/) {
+    Invalidate();
+}
+
+void SWindow::OnSetFocus(SWND /*oldFocus*/) {
+    Invalidate();
+}
+
+void SWindow::OnKillFocus(SWND /*newFocus*/) {
+    Invalidate();
+}
+
+int SWindow::OnCreate() {
+    return 0;
+}
+
+void SWindow::OnDestroy() {}
+
+BOOL SWindow::OnMouseEvent(UINT /*msg*/, WPARAM /*flags*/, const POINT& /*pt*/) {
+    return FALSE;
+}
+
+SWindow* SWindow::HitTest(const POINT& pt) {
+    if (!visible_ || !PtInRect(&rect_, pt)) {
+        return nullptr;
+    }
+    for (auto it = children_.rbegin(); it != children_.rend(); ++it) {
+        if (SWindow* hit = (*it)->HitTest(pt)) {
+            return hit;
+        }
+    }
+    return msgTransparent_ ? nullptr : this;
+}
+
+BOOL SWindow::FireEvent(EventArgs& evt) {
+    return container_ ? container_->OnFireEvent(evt) : FALSE;
+}
+
+IFont* SWindow::GetCurrentFont() {
+    if (hover_ && !style_.fontHover.IsEmpty()) {
+        if (!fontHover_) {
+            fontHover_ = GetFontFromSpec(style_.fontHover.c_str());
+        }
+        return fontHover_;
+    }
+    if (!font_) {
+        font_ = GetFontFromSpec(style_.font.c_str());
+    }
+    return font_;
+}
+
+void SWindow::DrawBackground(IRenderTarget* target, const RECT& rc) {
+    if (style_.colorBkgnd != CR_INVALID) {
+        target->FillSolidRect(rc, ScaleAlpha(style_.colorBkgnd, style_.alpha));
+    }
+    if (!skin_) {
+        return;
+    }
+    RECT area = rc;
+    if (skinAlign_ != 0) {
+        const SIZE face = skin_->GetSkinSize();
+        int x = rc.left + (rc.right - rc.left - face.cx) / 2;
+        int y = rc.top + (rc.bottom - rc.top - face.cy) / 2;
+        if (skinAlign_ == 1) {
+            x = rc.left;
+        } else if (skinAlign_ == 2) {
+            y = rc.top;
+        }
+        area = {x, y, x + face.cx, y + face.cy};
+    }
+    skin_->Draw(target, area, static_cast<int>(GetState()), style_.alpha);
+}
+
+void SWindow::DrawWindowText(IRenderTarget* target, const RECT& rc) {
+    if (text_.IsEmpty()) {
+        return;
+    }
+    RECT area = {rc.left + style_.marginX, rc.top + style_.marginY, rc.right - style_.marginX,
+                 rc.bottom - style_.marginY};
+    IFont* font = GetCurrentFont();
+    UINT format = style_.textMode;
+    if (!(format & DT_SINGLELINE) && (format & (DT_VCENTER | DT_BOTTOM))) {
+        // DrawText centres only single lines: place the wrapped block itself.
+        const SIZE sz = target->MeasureText(text_.c_str(), text_.GetLength(), font, format, area.right - area.left);
+        const int spare = (area.bottom - area.top) - sz.cy;
+        if (spare > 0) {
+            area.top += (format & DT_VCENTER) ? spare / 2 : spare;
+        }
+        format &= ~(DT_VCENTER | DT_BOTTOM);
+    }
+    const COLORREF color = ScaleAlpha(style_.GetTextColor(static_cast<int>(GetState())), style_.alpha);
+    target->DrawText(text_.c_str(), text_.GetLength(), area, format, font, color);
+}
+
+void SWindow::OnPaint(IRenderTarget* target) {
+    DrawBackground(target, rect_);
+    RECT client;
+    GetClientRect(&client);
+    DrawWindowText(target, client);
+}
+
+void SWindow::PaintTree(IRenderTarget* target, const RECT& dirty) {
+    if (!visible_) {
+        return;
+    }
+    RECT area;
+    if (!IntersectRect(&area, &rect_, &dirty)) {
+        return;
+    }
+    target->PushClipRect(area);
+    SendSwndMessage(WM_PAINT, reinterpret_cast<WPARAM>(target));
+    for (SWindow* c : children_) {
+        c->PaintTree(target, area);
+    }
+    target->PopClip();
+}
+
+void SWindow::InitFromXml(const void* xmlNode) {
+    const pugi::xml_node& node = *static_cast<const pugi::xml_node*>(xmlNode);
+    const std::wstring kind = Wide(node.name());
+    IUiDefInfo* def = SUiDef::GetUiDef();
+    if (const SAttrList* defaults = def ? def->GetObjAttr(kind.c_str()) : nullptr) {
+        ApplyAttrList(defaults);
+    }
+    if (pugi::xml_attribute cls = node.attribute("class")) {
+        SetAttribute(L"class", Wide(cls.value()).c_str(), TRUE);
+    }
+    for (const pugi::xml_attribute& a : node.attributes()) {
+        if (strcmp(a.name(), "class") != 0) {
+            SetAttribute(Wide(a.name()).c_str(), Wide(a.value()).c_str(), TRUE);
+        }
+    }
+    const std::wstring content = TrimBlanks(Wide(node.text().get()));
+    if (!content.empty() && !node.attribute("text")) {
+        SetAttribute(L"text", content.c_str(), TRUE);
+    }
+    if (kind == L"root" && layout_.posCount == 0) {
+        SetAttribute(L"pos", L"0,0,-0,-0", TRUE);
+    }
+}
+
+void SWindow::CreateChildrenFromXml(const void* xmlNode) {
+    const pugi::xml_node& node = *static_cast<const pugi::xml_node*>(xmlNode);
+    SApplication* app = SApplication::getSingletonPtr();
+    if (!app) {
+        return;
+    }
+    for (const pugi::xml_node& e : node.children()) {
+        if (e.type() != pugi::node_element) {
+            continue;
+        }
+        const std::wstring kind = Wide(e.name());
+        SWindow* child = app->CreateWindowByName(kind.c_str());
+        if (!child) {
+            SLog(L"element kind %s not known", kind.c_str());
+            continue;
+        }
+        child->parent_ = this;
+        child->InitFromXml(&e);
+        children_.push_back(child);
+        child->CreateChildrenFromXml(&e);
+    }
+}
+
+void SWindow::CreateInContainer(ISwndContainer* container) {
+    container_ = container;
+    created_ = TRUE;
+    SendSwndMessage(WM_CREATE);
+    for (SWindow* c : children_) {
+        c->CreateInContainer(container);
+    }
+}
+
+void SWindow::Destroy() {
+    if (destroyed_) {
+        return;
+    }
+    for (SWindow* c : std::vector<SWindow*>(children_)) {
+        c->Destroy();
+    }
+    SendSwndMessage(WM_DESTROY);
+    destroyed_ = TRUE;
+    if (container_) {
+        if (container_->GetFocus() == swnd_) {
+            container_->OnSetSwndFocus(0);
+        }
+        if (container_->GetCapture() == swnd_) {
+            container_->OnReleaseSwndCapture(swnd_);
+        }
+    }
+    UnregisterSwnd(swnd_);
+    swnd_ = 0;
+    if (parent_ && !parent_->destroyed_) {
+        std::erase(parent_->children_, this);
+        parent_ = nullptr;
+        DeferDelete(this);
+    }
+}
+
+}  // namespace SOUI

@@ -85,6 +85,7 @@ TEST(Fallback, AsAdministratorRegistersTheControlAndReturnsTheWrapper) {
     ASSERT_FALSE(engineCreatable());
     PXV::PdfHostEnvironment& environment = PXV::pdfHostEnvironment();
     environment.isUserAdmin = [] { return true; };
+    environment.controlFile = [] { return std::wstring(L"wke.dll"); };
     environment.shellStart = &recordShellStart;
     environment.runAndWait = &recordAndRun;
 

@@ -1,5 +1,5 @@
-// The host's two program inputs for test executables, which do not carry the program's folders
-// and string resources: a scratch cache folder of this process and the control's module name.
+// The host's cache folder for test executables, which do not carry the program's folders: a scratch
+// folder of this process.
 #include "PdfHostInputs.h"
 #include "support/ControlTestSupport.h"
 
@@ -8,10 +8,6 @@ namespace PXV {
 std::wstring hostCacheDir() {
     static const std::wstring dir = pdftest::makeScratchDir(L"cache");
     return dir;
-}
-
-std::wstring hostControlFile() {
-    return L"wke.dll";
 }
 
 }  // namespace PXV

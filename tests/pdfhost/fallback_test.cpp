@@ -8,7 +8,6 @@
 
 #include "PdfControlAccess.h"
 #include "PdfHostEnvironment.h"
-#include "PdfHostInputs.h"
 #include "soui/SStrCpCvt.h"
 #include "support/ControlTestSupport.h"
 
@@ -103,7 +102,7 @@ TEST(Fallback, AsAdministratorRegistersTheControlAndReturnsTheWrapper) {
     // The second attempt came after the registration had ended, so it made the engine.
     EXPECT_TRUE(engineCreatable());
     pdftest::ControlModule module(false);
-    const std::wstring cache = PXV::hostCacheDir();
+    const std::wstring cache = PXV::pdfHostEnvironment().cacheDir();
     EXPECT_TRUE(
         pdftest::inOrder(module.journalLines(), {L"created engine", L"X.8(\"" + cache + L"DocHistory.dat\")",
                                                  L"X.8(\"" + cache + L"ThumbsHistory.dat\")", L"X.9(0, 0, 0, "}))

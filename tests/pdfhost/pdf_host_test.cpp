@@ -9,7 +9,6 @@
 
 #include "PdfControlAccess.h"
 #include "PdfHostEnvironment.h"
-#include "PdfHostInputs.h"
 #include "RealWndOperations.h"
 #include "classlib/ControlContainer.h"
 #include "support/ControlTestSupport.h"
@@ -48,7 +47,7 @@ TEST_F(PdfHost, FirstUseCreatesTheEngineOnceWithBothHistoryFiles) {
     ASSERT_NE(control, nullptr);
     EXPECT_EQ(control, g_pdfControl);
     EXPECT_EQ(control->m_hWnd, nullptr);
-    const std::wstring cache = PXV::hostCacheDir();
+    const std::wstring cache = PXV::pdfHostEnvironment().cacheDir();
     auto lines = module.journalLines();
     EXPECT_TRUE(inOrder(lines, {L"created engine", L"X.8(\"" + cache + L"DocHistory.dat\") -> H:DocHistory.dat",
                                 L"X.8(\"" + cache + L"ThumbsHistory.dat\") -> H:ThumbsHistory.dat",
@@ -158,7 +157,7 @@ TEST_F(PdfHost, ControlLivesInTheHostFromCreationToShutdown) {
     EXPECT_EQ(control->isDocumentOpen(), FALSE);
 
     // The engine shuts down with both history files opened again by path, then the window goes.
-    const std::wstring cache = PXV::hostCacheDir();
+    const std::wstring cache = PXV::pdfHostEnvironment().cacheDir();
     module.clearJournal();
     PXV::destroyPdfControlWindow(element);
     EXPECT_FALSE(IsWindow(hwnd));

@@ -1,13 +1,22 @@
-// The host's cache folder for test executables, which do not carry the program's folders: a scratch
-// folder of this process.
-#include "PdfHostInputs.h"
+// Test executables keep the control's history files in a scratch folder of their own process,
+// never in the user's cache folder.
+#include <gtest/gtest.h>
+
+#include "PdfHostEnvironment.h"
 #include "support/ControlTestSupport.h"
 
-namespace PXV {
+namespace {
 
-std::wstring hostCacheDir() {
+std::wstring scratchCacheDir() {
     static const std::wstring dir = pdftest::makeScratchDir(L"cache");
     return dir;
 }
 
-}  // namespace PXV
+class ScratchCacheEnvironment : public testing::Environment {
+  public:
+    void SetUp() override { PXV::pdfHostEnvironment().cacheDir = &scratchCacheDir; }
+};
+
+[[maybe_unused]] testing::Environment* const g_cache = testing::AddGlobalTestEnvironment(new ScratchCacheEnvironment);
+
+}  // namespace

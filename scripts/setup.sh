@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
     wine wine32 g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686
     cmake make perl dpkg-dev xvfb xauth x11-utils imagemagick fonts-wqy-microhei
-    python3 openssl ca-certificates xdotool googletest
+    python3 openssl ca-certificates xdotool googletest locales
 )
 
 missing=()
@@ -37,4 +37,10 @@ if [ ${#missing[@]} -gt 0 ] || [ -n "${need_update:-}" ]; then
 fi
 if [ ${#missing[@]} -gt 0 ]; then
     apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
+
+# Wine takes the file-name and command-line encoding from the Unix locale: without a generated
+# zh_CN.UTF-8, non-ASCII paths and arguments do not survive.
+if ! locale -a 2>/dev/null | grep -qix 'zh_CN.utf8'; then
+    localedef -i zh_CN -f UTF-8 zh_CN.UTF-8
 fi

@@ -38,3 +38,29 @@ TEST(WinePrefix, PromptCaptionRoundTripsThroughCodePage936) {
 }
 
 }  // namespace
+
+namespace {
+
+// Wine maps file names through the Unix locale: without a generated zh_CN.UTF-8 locale only ASCII
+// names can be created, and every Chinese document path would fail.
+TEST(WinePrefix, ChineseFileNamesCanBeCreatedAndListed) {
+    wchar_t temp[MAX_PATH] = {};
+    ASSERT_GT(GetTempPathW(MAX_PATH, temp), 0u);
+    const std::wstring folder = std::wstring(temp) + L"bravik-名字-" + std::to_wstring(GetCurrentProcessId());
+    ASSERT_TRUE(CreateDirectoryW(folder.c_str(), nullptr)) << GetLastError();
+    const std::wstring file = folder + L"\\文档.pdf";
+    HANDLE h = CreateFileW(file.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
+    ASSERT_NE(h, INVALID_HANDLE_VALUE) << GetLastError();
+    CloseHandle(h);
+
+    WIN32_FIND_DATAW found = {};
+    HANDLE find = FindFirstFileW((folder + L"\\*.pdf").c_str(), &found);
+    ASSERT_NE(find, INVALID_HANDLE_VALUE);
+    FindClose(find);
+    EXPECT_EQ(std::wstring(found.cFileName), L"文档.pdf");
+
+    EXPECT_TRUE(DeleteFileW(file.c_str()));
+    EXPECT_TRUE(RemoveDirectoryW(folder.c_str()));
+}
+
+}  // namespace

@@ -1,0 +1,222 @@
+#include "Engine.h"
+
+#include <algorithm>
+#include <cstdio>
+#include <sstream>
+
+#include "Control.h"
+#include "Journal.h"
+#include "PdfFile.h"
+
+namespace pdfc {
+namespace {
+
+bool readFile(const std::wstring& path, std::string* bytes) {
+    FILE* f = _wfopen(path.c_str(), L"rb");
+    if (!f) {
+        return false;
+    }
+    std::string data;
+    char chunk[4096];
+    size_t n;
+    while ((n = fread(chunk, 1, sizeof chunk, f)) > 0) {
+        data.append(chunk, n);
+    }
+    bool ok = !ferror(f);
+    fclose(f);
+    if (ok) {
+        *bytes = std::move(data);
+    }
+    return ok;
+}
+
+bool writeFile(const std::wstring& path, const std::string& bytes) {
+    FILE* f = _wfopen(path.c_str(), L"wb");
+    if (!f) {
+        return false;
+    }
+    bool ok = fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
+    ok = fclose(f) == 0 && ok;
+    return ok;
+}
+
+std::string toUtf8(const std::wstring& text) {
+    int size =
+        WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string out(static_cast<size_t>(std::max(size, 0)), '\0');
+    if (size > 0) {
+        WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size, nullptr, nullptr);
+    }
+    return out;
+}
+
+std::wstring fromUtf8(const std::string& text) {
+    int size = MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+    std::wstring out(static_cast<size_t>(std::max(size, 0)), L'\0');
+    if (size > 0) {
+        MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), size);
+    }
+    return out;
+}
+
+std::vector<std::string> lines(const std::string& text) {
+    std::vector<std::string> out;
+    std::istringstream in(text);
+    std::string line;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        if (!line.empty()) {
+            out.push_back(line);
+        }
+    }
+    return out;
+}
+
+std::wstring fileName(const std::wstring& path) {
+    size_t cut = path.find_last_of(L"\\/");
+    return cut == std::wstring::npos ? path : path.substr(cut + 1);
+}
+
+}  // namespace
+
+Engine& Engine::get() {
+    static Engine engine;
+    return engine;
+}
+
+bool Engine::openDocument(const std::wstring& path, std::wstring* refusal) {
+    std::string bytes;
+    if (path.empty() || !readFile(path, &bytes)) {
+        *refusal = L"cannot read the file";
+        return false;
+    }
+    PdfFileInfo info = inspectPdf(bytes);
+    if (!info.isPdf) {
+        *refusal = L"not a PDF file";
+        return false;
+    }
+    documents_.push_back(Document{path, fileName(path), info.pageCount});
+    active_ = static_cast<int>(documents_.size()) - 1;
+    thumbHistory_[path] = info.pageCount;
+    auto old = std::find(docHistory_.begin(), docHistory_.end(), path);
+    if (old != docHistory_.end()) {
+        docHistory_.erase(old);
+    }
+    docHistory_.push_back(path);
+    status.clear();
+    changed();
+    return true;
+}
+
+bool Engine::closeDocument(LONG which) {
+    int index = which < 0 ? active_ : static_cast<int>(which);
+    if (index < 0 || index >= static_cast<int>(documents_.size())) {
+        return false;
+    }
+    journal(L"close \"" + documents_[static_cast<size_t>(index)].path + L"\"");
+    documents_.erase(documents_.begin() + index);
+    // The document opened before the closed one becomes active, as a tabbed viewer does.
+    active_ = documents_.empty() ? -1 : std::min(std::max(index - 1, 0), static_cast<int>(documents_.size()) - 1);
+    changed();
+    if (control_) {
+        control_->queueEvent(L"e.document.closed");
+    } else {
+        journal(L"event e.document.closed dropped: no control window");
+    }
+    return true;
+}
+
+bool Engine::saveActiveDocument() {
+    if (active_ < 0) {
+        return false;
+    }
+    // The stand-in edits nothing, so saving writes the document's bytes back where they came from.
+    const std::wstring& path = documents_[static_cast<size_t>(active_)].path;
+    std::string bytes;
+    bool ok = readFile(path, &bytes) && writeFile(path, bytes);
+    journal(std::wstring(ok ? L"saved \"" : L"save failed \"") + path + L"\"");
+    return ok;
+}
+
+void Engine::activate(int index) {
+    if (index >= 0 && index < static_cast<int>(documents_.size())) {
+        active_ = index;
+        changed();
+    }
+}
+
+LONG Engine::eventId(const std::wstring& name) {
+    auto it = eventIds_.find(name);
+    if (it != eventIds_.end()) {
+        return it->second;
+    }
+    LONG id = nextEventId_++;
+    eventIds_.emplace(name, id);
+    return id;
+}
+
+void Engine::enableEvent(LONG id, bool enable) {
+    enabled_[id] = enable;
+}
+
+bool Engine::isEnabled(LONG id) const {
+    auto it = enabled_.find(id);
+    return it != enabled_.end() && it->second;
+}
+
+void Engine::detachControl(Control* control) {
+    if (control_ == control) {
+        control_ = nullptr;
+    }
+}
+
+void Engine::changed() {
+    if (control_) {
+        control_->repaint();
+    }
+}
+
+void Engine::start(const std::wstring& docHistory, const std::wstring& thumbHistory) {
+    running_ = true;
+    std::string bytes;
+    if (!docHistory.empty() && readFile(docHistory, &bytes)) {
+        for (const auto& line : lines(bytes)) {
+            std::wstring path = fromUtf8(line);
+            if (std::find(docHistory_.begin(), docHistory_.end(), path) == docHistory_.end()) {
+                docHistory_.push_back(path);
+            }
+        }
+    }
+    if (!thumbHistory.empty() && readFile(thumbHistory, &bytes)) {
+        for (const auto& line : lines(bytes)) {
+            size_t tab = line.find('\t');
+            if (tab != std::string::npos) {
+                thumbHistory_.emplace(fromUtf8(line.substr(tab + 1)), std::atoi(line.substr(0, tab).c_str()));
+            }
+        }
+    }
+}
+
+// DocHistory.dat: one UTF-8 path a line, the most recent last. ThumbsHistory.dat: page count, a
+// tab and the path, a line for each document ever seen.
+void Engine::shutdown(const std::wstring& docHistory, const std::wstring& thumbHistory) {
+    running_ = false;
+    std::string docs;
+    for (const auto& path : docHistory_) {
+        docs += toUtf8(path) + "\n";
+    }
+    std::string thumbs;
+    for (const auto& [path, pages] : thumbHistory_) {
+        thumbs += std::to_string(pages) + "\t" + toUtf8(path) + "\n";
+    }
+    if (!docHistory.empty() && !writeFile(docHistory, docs)) {
+        journal(L"history not written: \"" + docHistory + L"\"");
+    }
+    if (!thumbHistory.empty() && !writeFile(thumbHistory, thumbs)) {
+        journal(L"history not written: \"" + thumbHistory + L"\"");
+    }
+}
+
+}  // namespace pdfc

@@ -1,0 +1,67 @@
+#include "PdfControlAccess.h"
+
+#include <cstring>
+#include <new>
+#include <string>
+
+#include "PdfHostEnvironment.h"
+#include "RegisterCommand.h"
+#include "soui/SStrCpCvt.h"
+
+PXV::PdfEditControl* g_pdfControl = nullptr;
+
+namespace {
+
+std::wstring executablePath() {
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    path[MAX_PATH - 1] = L'\0';
+    return path;
+}
+
+}  // namespace
+
+bool createPdfEngine() {
+    IPdfInstance* created = nullptr;
+    CoCreateInstance(pdfc::kEngineClsid, nullptr, CLSCTX_INPROC_SERVER, __uuidof(IPdfInstance),
+                     reinterpret_cast<void**>(&created));
+    if (!created) {
+        return false;
+    }
+    IPdfInstancePtr engine(created, false);
+    std::wstring cache = PXV::pdfHostEnvironment().cacheDir();
+    IPdfHistoryPtr docHistory;
+    engine->OpenHistory(_bstr_t((cache + L"DocHistory.dat").c_str()), &docHistory);
+    IPdfHistoryPtr thumbHistory;
+    engine->OpenHistory(_bstr_t((cache + L"ThumbsHistory.dat").c_str()), &thumbHistory);
+    engine->Initialize(0, 0, 0, docHistory, thumbHistory, 0, 0);
+    thumbHistory = nullptr;
+    docHistory = nullptr;
+    engine = nullptr;
+    return true;
+}
+
+PXV::PdfEditControl* getPdfControl() {
+    if (g_pdfControl) {
+        return g_pdfControl;
+    }
+    void* storage = ::operator new(sizeof(PXV::PdfEditControl));
+    std::memset(storage, 0, sizeof(PXV::PdfEditControl));
+    g_pdfControl = new (storage) PXV::PdfEditControl();
+    if (createPdfEngine()) {
+        return g_pdfControl;
+    }
+    PXV::PdfHostEnvironment& environment = PXV::pdfHostEnvironment();
+    if (!environment.isUserAdmin()) {
+        // The elevated copy starts without this process's command line.
+        environment.shellStart(L"runas", executablePath().c_str(), L"", L"", SW_SHOWNORMAL);
+        return nullptr;
+    }
+    std::wstring module = PXV::controlModulePath(executablePath(), environment.controlFile());
+    SOUI::SStringA ansi = SOUI::SStrCpCvt::CvtW2A(SOUI::SStringW(module.c_str()), CP_ACP);
+    // Waits for the registration, so the second attempt below does not race it.
+    environment.runAndWait(PXV::registerCommandText(std::string(ansi.c_str(), static_cast<size_t>(ansi.GetLength()))),
+                           SW_SHOW, PXV::kRegisterWaitMs);
+    createPdfEngine();
+    return g_pdfControl;
+}

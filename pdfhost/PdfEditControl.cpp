@@ -1,0 +1,143 @@
+#include "PdfEditControl.h"
+
+#include <string>
+
+#include "PdfHostEnvironment.h"
+
+namespace PXV {
+namespace {
+
+CWnd* createPdfEditControl() {
+    return new PdfEditControl();
+}
+
+const EventSinkEntry kEventSinkEntries[] = {
+    eventSinkEntry<&PdfEditControl::onPdfEvent>(101, pdfc::kDispOnEvent, VTS_I4 VTS_DISPATCH VTS_UNKNOWN),
+};
+const EventSinkMap kEventSinkMap = {&CWnd::eventSinkMap, kEventSinkEntries, 1};
+
+}  // namespace
+
+const CRuntimeClass PdfEditControl::classPdfEditControl = {"PdfEditControl", sizeof(PdfEditControl),
+                                                           &createPdfEditControl, &CWnd::classCWnd};
+
+PdfEditControl::PdfEditControl() : flag_(false) {
+    (void)flag_;
+}
+
+const CRuntimeClass* PdfEditControl::GetRuntimeClass() const {
+    return &classPdfEditControl;
+}
+
+PdfEditControl::~PdfEditControl() = default;
+
+const EventSinkMap* PdfEditControl::GetEventSinkMap() const {
+    return &kEventSinkMap;
+}
+
+BOOL PdfEditControl::Create(LPCWSTR,
+                            LPCWSTR windowName,
+                            DWORD style,
+                            const RECT& rect,
+                            CWnd* parent,
+                            UINT id,
+                            CCreateContext*) {
+    return CreateControl(getClsid(), windowName, style, rect, parent, id, nullptr, FALSE, nullptr);
+}
+
+CLSID PdfEditControl::getClsid() {
+    return pdfc::kControlClsid;
+}
+
+bool PdfEditControl::createChild(LPCWSTR windowName,
+                                 DWORD,
+                                 const RECT& rect,
+                                 CWnd* parent,
+                                 UINT id,
+                                 CFile*,
+                                 BOOL,
+                                 BSTR) {
+    return CreateControl(getClsid(), windowName, WS_CHILD, rect, parent, id, nullptr, FALSE, nullptr) != FALSE;
+}
+
+IDispatch* PdfEditControl::getInstance() {
+    IDispatch* instance = nullptr;
+    InvokeHelper(pdfc::kDispInstance, DISPATCH_PROPERTYGET, VT_DISPATCH, &instance, VTS_NONE);
+    return instance;
+}
+
+void PdfEditControl::setInitFlag(ULONG value) {
+    InvokeHelper(pdfc::kDispInitFlag, DISPATCH_PROPERTYPUT, VT_EMPTY, nullptr, VTS_UI4, value);
+}
+
+void PdfEditControl::showView(LPCWSTR view, BOOL first, BOOL second) {
+    InvokeHelper(pdfc::kDispShowView, DISPATCH_METHOD, VT_EMPTY, nullptr, VTS_BSTR VTS_BOOL VTS_BOOL, view, first,
+                 second);
+}
+
+BOOL PdfEditControl::isDocumentOpen() {
+    BOOL open = FALSE;  // stays FALSE when there is no control to ask
+    InvokeHelper(pdfc::kDispDocumentOpen, DISPATCH_PROPERTYGET, VT_BOOL, &open, VTS_NONE);
+    return open;
+}
+
+void PdfEditControl::openDocument(LPCWSTR path) {
+    InvokeHelper(pdfc::kDispOpenDocument, DISPATCH_METHOD, VT_EMPTY, nullptr, VTS_BSTR VTS_DISPATCH, path,
+                 static_cast<IDispatch*>(nullptr));
+}
+
+void PdfEditControl::enableEvent(LONG eventId, BOOL enable) {
+    InvokeHelper(pdfc::kDispEnableEvent, DISPATCH_METHOD, VT_EMPTY, nullptr, VTS_I4 VTS_BOOL, eventId, enable);
+}
+
+void PdfEditControl::enableEvent(const LONG* eventId, BOOL enable) {
+    enableEvent(*eventId, enable);
+}
+
+IPdfInstancePtr PdfEditControl::takeInstance() {
+    struct Held {
+        IDispatch* p;
+        ~Held() {
+            if (p) {
+                p->Release();  // the dispatch reference goes, also when the query raises
+            }
+        }
+    } dispatch{getInstance()};
+    return IPdfInstancePtr(dispatch.p);
+}
+
+LONG PdfEditControl::getEventId(LPCWSTR name) {
+    IPdfInstancePtr instance = takeInstance();
+    LONG id = 0;  // what the caller gets when the control writes none
+    instance->GetEventId(_bstr_t(name), 0, &id);
+    return id;
+}
+
+void PdfEditControl::subscribeEvents() {
+    for (const wchar_t* name : PdfEventNames) {
+        enableEvent(getEventId(name), TRUE);
+    }
+}
+
+HRESULT PdfEditControl::shutdownEngine() {
+    IPdfInstancePtr instance = takeInstance();
+    std::wstring cache = pdfHostEnvironment().cacheDir();
+    IPdfHistoryPtr docHistory;
+    instance->OpenHistory(_bstr_t((cache + L"DocHistory.dat").c_str()), &docHistory);
+    IPdfHistoryPtr thumbHistory;
+    instance->OpenHistory(_bstr_t((cache + L"ThumbsHistory.dat").c_str()), &thumbHistory);
+    HRESULT hr = instance->Shutdown(docHistory, thumbHistory, 0);
+    thumbHistory = nullptr;
+    docHistory = nullptr;
+    instance = nullptr;
+    return hr;
+}
+
+void runCommand(IPdfInstance* instance, LPCWSTR command) {
+    if (!instance) {
+        _com_issue_error(E_POINTER);
+    }
+    instance->RunCommand(_bstr_t(command), 0);
+}
+
+}  // namespace PXV

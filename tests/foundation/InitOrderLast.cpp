@@ -1,0 +1,4 @@
+#include "InitOrder.h"
+
+// Linked the way the program links g_appState.
+InitRecorder g_last("last");

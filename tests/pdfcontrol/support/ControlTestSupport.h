@@ -1,0 +1,66 @@
+#pragma once
+
+#include <windows.h>
+
+#include <chrono>
+#include <functional>
+#include <string>
+#include <vector>
+
+// Helpers for tests that host the PDF control stand-in: the module with its registration and test
+// hooks, a plain host window, message pumping, scratch folders and sample PDFs.
+namespace pdftest {
+
+// wke.dll loaded from beside the test and registered in this Wine prefix (idempotent, so parallel
+// tests in one prefix agree). With `registerIt` false it only reads the module already loaded.
+class ControlModule {
+  public:
+    explicit ControlModule(bool registerIt = true);
+    ~ControlModule();
+    ControlModule(const ControlModule&) = delete;
+    ControlModule& operator=(const ControlModule&) = delete;
+
+    bool registered() const { return registered_; }
+    std::wstring journal() const;
+    std::vector<std::wstring> journalLines() const;
+    void clearJournal() const;
+    int fireEvent(const wchar_t* name) const;
+    int performSave() const;
+    void setTabCount(ULONG count) const;
+
+  private:
+    HMODULE module_ = nullptr;
+    bool registered_ = false;
+};
+
+// A visible top-level window of a plain class, standing in for the main window.
+class HostWindow {
+  public:
+    HostWindow();
+    ~HostWindow();
+    HostWindow(const HostWindow&) = delete;
+    HostWindow& operator=(const HostWindow&) = delete;
+    HWND hwnd() const { return hwnd_; }
+
+  private:
+    HWND hwnd_ = nullptr;
+};
+
+// Runs the message loop until `done` holds or the time is up; returns `done()`.
+bool pumpUntil(const std::function<bool()>& done, std::chrono::milliseconds limit = std::chrono::seconds(5));
+void pumpPending();
+
+// A fresh empty folder under the temporary folder, ending with a backslash.
+std::wstring makeScratchDir(const std::wstring& tag);
+// A small well-formed PDF with `pages` pages.
+void writeSamplePdf(const std::wstring& path, int pages);
+void writeFileBytes(const std::wstring& path, const std::string& bytes);
+std::string readFileBytes(const std::wstring& path);
+
+// Index of the first line at or after `from` that contains `part`, or -1.
+int findLine(const std::vector<std::wstring>& lines, const std::wstring& part, int from = 0);
+// Whether every part occurs in this order, each on a later line than the one before.
+bool inOrder(const std::vector<std::wstring>& lines, const std::vector<std::wstring>& parts);
+int countLines(const std::vector<std::wstring>& lines, const std::wstring& part);
+
+}  // namespace pdftest

@@ -112,7 +112,10 @@ public:
         });
         LoadTable(provider, root.child("skin"), [this, provider](const pugi::xml_node& e) { AddSkin(e, provider); });
         for (const pugi::xml_node& c : root.child("style").children("class")) {
-            classes_[Wide(c.attribute("name").value())] = Attributes(c);
+            // The class's own name is no attribute it gives its elements.
+            SAttrList attrs = Attributes(c);
+            std::erase_if(attrs, [](const auto& a) { return a.first == L"name"; });
+            classes_[Wide(c.attribute("name").value())] = std::move(attrs);
         }
         for (const pugi::xml_node& k : root.child("objattr").children()) {
             objAttrs_[Wide(k.name())] = Attributes(k);

@@ -226,3 +226,79 @@ TEST(Strings, CodePageConversionsOfCountedStrings) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Render, GdiOutputThroughTheTargetsDcBecomesOpaque) {
+    IRenderTarget* target = nullptr;
+    ASSERT_TRUE(TestApp::Get().render()->CreateRenderTarget(&target, 20, 20));
+    target->Clear(0);
+    target->PushClipRect({0, 0, 10, 20});
+    HDC dc = target->GetDC(0);
+    RECT all = {0, 0, 20, 20};
+    HBRUSH brush = CreateSolidBrush(RGB(10, 20, 30));
+    FillRect(dc, &all, brush);  // clipped to the left half
+    DeleteObject(brush);
+    target->ReleaseDC(dc);
+    target->PopClip();
+    // Read the pixels back: left half opaque, right half untouched (transparent).
+    dc = target->GetDC(0);
+    const BYTE* px = nullptr;
+    {
+        BITMAPINFO bi = {};
+        bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+        bi.bmiHeader.biWidth = 20;
+        bi.bmiHeader.biHeight = -20;
+        bi.bmiHeader.biPlanes = 1;
+        bi.bmiHeader.biBitCount = 32;
+        static BYTE bits[20 * 20 * 4];
+        GetDIBits(dc, static_cast<HBITMAP>(GetCurrentObject(dc, OBJ_BITMAP)), 0, 20, bits, &bi, DIB_RGB_COLORS);
+        px = bits;
+    }
+    target->ReleaseDC(dc);
+    EXPECT_EQ(px[(5 * 20 + 2) * 4 + 3], 255);
+    EXPECT_EQ(px[(5 * 20 + 2) * 4 + 2], 10);
+    EXPECT_EQ(px[(5 * 20 + 15) * 4 + 3], 0);
+    target->Release();
+}
+
+TEST(Render, TextKeepsAlphaAndColour) {
+    IRenderTarget* target = nullptr;
+    ASSERT_TRUE(TestApp::Get().render()->CreateRenderTarget(&target, 60, 30));
+    target->Clear(0);
+    IFont* font = nullptr;
+    LOGFONTW lf = {};
+    lf.lfHeight = -20;
+    lf.lfWeight = FW_BOLD;
+    wcscpy(lf.lfFaceName, L"微软雅黑");
+    ASSERT_TRUE(TestApp::Get().render()->CreateFont(&font, lf));
+    target->DrawText(L"国", 1, {0, 0, 60, 30}, DT_LEFT | DT_TOP | DT_SINGLELINE, font, RGBA(255, 0, 0, 255));
+    const SIZE sz = target->MeasureText(L"国国", 2, font, DT_SINGLELINE, -1);
+    EXPECT_GT(sz.cx, 20);
+    EXPECT_GE(sz.cy, 20);
+    HDC dc = target->GetDC(0);
+    int opaque = 0;
+    BITMAPINFO bi = {};
+    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+    bi.bmiHeader.biWidth = 60;
+    bi.bmiHeader.biHeight = -30;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    static BYTE bits[60 * 30 * 4];
+    GetDIBits(dc, static_cast<HBITMAP>(GetCurrentObject(dc, OBJ_BITMAP)), 0, 30, bits, &bi, DIB_RGB_COLORS);
+    target->ReleaseDC(dc);
+    for (int i = 0; i < 60 * 30; ++i) {
+        const BYTE* p = bits + i * 4;
+        if (p[3] == 255) {
+            ++opaque;
+            EXPECT_EQ(p[2], 255);
+            EXPECT_EQ(p[1], 0);
+        }
+        EXPECT_LE(p[2], p[3]) << "premultiplied";
+    }
+    EXPECT_GT(opaque, 10) << "the glyph's inside is fully covered";
+    font->Release();
+    target->Release();
+}
+
+}  // namespace

@@ -134,14 +134,58 @@ public:
     }
     LPCWSTR GetObjectClass() const override { return GetClassName(); }
     BOOL ProcessSwndMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result) override {
-        if (msg == WM_CREATE) {
-            createdHost = GetContainer() ? GetContainer()->GetHostHwnd() : nullptr;
-            result = 0;
-            return TRUE;
+        result = 0;
+        switch (msg) {
+            case WM_CREATE:
+                createdHost = GetContainer() ? GetContainer()->GetHostHwnd() : nullptr;
+                SetAttribute(L"focusable", L"1", FALSE);
+                return TRUE;
+            case WM_LBUTTONDOWN: {
+                SetFocus();
+                SetCapture();
+                RECT client;
+                GetClientRect(&client);
+                downAt = {static_cast<short>(LOWORD(lParam)) - client.left, static_cast<short>(HIWORD(lParam)) - client.top};
+                return TRUE;
+            }
+            case WM_LBUTTONUP:
+                ReleaseCapture();
+                return TRUE;
+            case WM_KEYDOWN:
+                keys.push_back(wParam);
+                return TRUE;
+            case WM_SETFOCUS:
+                SWindow::ProcessSwndMessage(msg, wParam, lParam, result);
+                ++focusGained;
+                return TRUE;
+            case WM_KILLFOCUS:
+                ++focusLost;
+                SWindow::OnKillFocus(static_cast<SWND>(wParam));
+                return TRUE;
+            case WM_PAINT: {
+                auto* target = reinterpret_cast<IRenderTarget*>(wParam);
+                RECT clip, client, area;
+                target->GetClipBox(&clip);
+                GetClientRect(&client);
+                IntersectRect(&area, &clip, &client);
+                HDC dc = target->GetDC(0);
+                HBRUSH brush = CreateSolidBrush(RGB(0x20, 0x80, 0x40));
+                FillRect(dc, &area, brush);
+                DeleteObject(brush);
+                target->ReleaseDC(dc);
+                ++paints;
+                return TRUE;
+            }
+            default:
+                return SWindow::ProcessSwndMessage(msg, wParam, lParam, result);
         }
-        return SWindow::ProcessSwndMessage(msg, wParam, lParam, result);
     }
     static HWND createdHost;
+    POINT downAt = {-1, -1};
+    std::vector<WPARAM> keys;
+    int focusGained = 0;
+    int focusLost = 0;
+    int paints = 0;
 };
 HWND STestView::createdHost = nullptr;
 
@@ -518,6 +562,63 @@ TEST_F(Windows, InspectionFindsAndPressesAnElementFromASecondProcess) {
     EXPECT_EQ(cursor.x, 559);
     EXPECT_EQ(cursor.y, 111);
     wnd.DestroyWindow();
+}
+
+TEST_F(Windows, ControlClassGetsFocusCaptureKeysAndPaintsThroughTheTarget) {
+    TestWnd wnd;
+    ASSERT_NE(wnd.Create(nullptr, 30, 30, 0, 0), nullptr);
+    wnd.ShowWindow(SW_SHOWNORMAL);
+    SetForegroundWindow(wnd.m_hWnd);
+    auto* view = wnd.FindChildByName2<STestView>(L"custom");
+    ASSERT_NE(view, nullptr);
+    EXPECT_TRUE(view->IsFocusable());
+    const RECT rc = RectOf(view);
+    PostMessageW(wnd.m_hWnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(rc.left, rc.top));
+    ASSERT_TRUE(PumpUntil([&] { return view->focusGained == 1; }));
+    EXPECT_EQ(view->downAt.x, 0) << "host coordinates less the client rectangle's corner";
+    EXPECT_EQ(view->downAt.y, 0);
+    EXPECT_TRUE(view->IsFocused());
+    EXPECT_EQ(wnd.GetCapture(), view->GetSwnd());
+    PostMessageW(wnd.m_hWnd, WM_LBUTTONUP, 0, MAKELPARAM(rc.left + 200, rc.top));
+    ASSERT_TRUE(PumpUntil([&] { return wnd.GetCapture() == 0; }));
+    PostMessageW(wnd.m_hWnd, WM_KEYDOWN, 'A', 0);
+    ASSERT_TRUE(PumpUntil([&] { return !view->keys.empty(); }));
+    EXPECT_EQ(view->keys[0], static_cast<WPARAM>('A'));
+    view->KillFocus();
+    EXPECT_EQ(view->focusLost, 1);
+
+    // Painting: the control's GDI output lands in the host's surface.
+    ASSERT_TRUE(PumpUntil([&] { return view->paints > 0; }));
+    HDC screen = GetDC(wnd.m_hWnd);
+    EXPECT_EQ(GetPixel(screen, rc.left + 5, rc.top + 5), RGB(0x20, 0x80, 0x40));
+    ReleaseDC(wnd.m_hWnd, screen);
+    wnd.DestroyWindow();
+}
+
+TEST_F(Windows, ResizableHostIsMovedByItsCaptionAndSizedAtItsBorder) {
+    TestWnd wnd;
+    ASSERT_NE(wnd.Create(nullptr, 100, 100, 0, 0), nullptr);
+    auto hit = [&](int x, int y) { return SendMessageW(wnd.m_hWnd, WM_NCHITTEST, 0, MAKELPARAM(100 + x, 100 + y)); };
+    EXPECT_EQ(hit(200, 20), HTCAPTION);
+    EXPECT_EQ(hit(20, 20), HTCAPTION) << "the caption's logo takes no mouse";
+    EXPECT_EQ(hit(479, 20), HTCLIENT) << "a button in the caption";
+    EXPECT_EQ(hit(200, 200), HTCLIENT);
+    EXPECT_EQ(hit(2, 200), HTLEFT);
+    EXPECT_EQ(hit(497, 317), HTBOTTOMRIGHT);
+    wnd.DestroyWindow();
+}
+
+TEST_F(Windows, RunPumpsUntilTheWindowIsDestroyed) {
+    TestWnd wnd;
+    ASSERT_NE(wnd.Create(nullptr), nullptr);
+    wnd.PostMessage(WM_CLOSE);  // the host's default closing destroys it
+    EXPECT_EQ(TestApp::Get().app().Run(wnd.m_hWnd), 0);
+    EXPECT_EQ(wnd.m_hWnd, nullptr);
+    TestWnd other;
+    ASSERT_NE(other.Create(nullptr), nullptr);
+    PostQuitMessage(7);
+    EXPECT_EQ(TestApp::Get().app().Run(other.m_hWnd), 7);
+    other.DestroyWindow();
 }
 
 }  // namespace

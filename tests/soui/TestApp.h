@@ -5,7 +5,6 @@
 #include <windows.h>
 
 #include <gtest/gtest.h>
-
 #include <soui/soui.h>
 
 namespace soui_test {
@@ -22,7 +21,8 @@ inline LoadedFactory LoadFactory(const wchar_t* dll) {
     if (!f.module) {
         return f;
     }
-    auto create = reinterpret_cast<SOUI::FunSCreateInstance>(reinterpret_cast<void*>(GetProcAddress(f.module, "SCreateInstance")));
+    auto create = reinterpret_cast<SOUI::FunSCreateInstance>(
+        reinterpret_cast<void*>(GetProcAddress(f.module, "SCreateInstance")));
     if (create) {
         create(&f.object);
     }
@@ -30,7 +30,7 @@ inline LoadedFactory LoadFactory(const wchar_t* dll) {
 }
 
 class TestApp {
-public:
+  public:
     static TestApp& Get() {
         static TestApp app;
         return app;
@@ -39,7 +39,7 @@ public:
     SOUI::IRenderFactory* render() { return render_; }
     SOUI::IImgDecoderFactory* decoder() { return decoder_; }
 
-private:
+  private:
     TestApp() {
         LoadedFactory r = LoadFactory(L"render-gdi.dll");
         LoadedFactory d = LoadFactory(std::wstring(L"imgdecoder-gdip").append(L".dll").c_str());

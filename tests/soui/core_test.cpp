@@ -2,8 +2,9 @@
 #include <windows.h>
 
 #include <gtest/gtest.h>
-
 #include <soui/soui.h>
+
+#include <vector>
 
 #include "TestApp.h"
 
@@ -229,6 +230,22 @@ TEST(Strings, CodePageConversionsOfCountedStrings) {
 
 namespace {
 
+// The target's pixels (premultiplied BGRA, top row first), read through its DC.
+std::vector<BYTE> ReadPixels(IRenderTarget* target) {
+    const SIZE sz = target->GetSize();
+    std::vector<BYTE> bits(static_cast<size_t>(sz.cx) * sz.cy * 4);
+    BITMAPINFO bi = {};
+    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
+    bi.bmiHeader.biWidth = sz.cx;
+    bi.bmiHeader.biHeight = -sz.cy;
+    bi.bmiHeader.biPlanes = 1;
+    bi.bmiHeader.biBitCount = 32;
+    HDC dc = target->GetDC(0);
+    GetDIBits(dc, static_cast<HBITMAP>(GetCurrentObject(dc, OBJ_BITMAP)), 0, sz.cy, bits.data(), &bi, DIB_RGB_COLORS);
+    target->ReleaseDC(dc);
+    return bits;
+}
+
 TEST(Render, GdiOutputThroughTheTargetsDcBecomesOpaque) {
     IRenderTarget* target = nullptr;
     ASSERT_TRUE(TestApp::Get().render()->CreateRenderTarget(&target, 20, 20));
@@ -242,20 +259,8 @@ TEST(Render, GdiOutputThroughTheTargetsDcBecomesOpaque) {
     target->ReleaseDC(dc);
     target->PopClip();
     // Read the pixels back: left half opaque, right half untouched (transparent).
-    dc = target->GetDC(0);
-    const BYTE* px = nullptr;
-    {
-        BITMAPINFO bi = {};
-        bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-        bi.bmiHeader.biWidth = 20;
-        bi.bmiHeader.biHeight = -20;
-        bi.bmiHeader.biPlanes = 1;
-        bi.bmiHeader.biBitCount = 32;
-        static BYTE bits[20 * 20 * 4];
-        GetDIBits(dc, static_cast<HBITMAP>(GetCurrentObject(dc, OBJ_BITMAP)), 0, 20, bits, &bi, DIB_RGB_COLORS);
-        px = bits;
-    }
-    target->ReleaseDC(dc);
+    const std::vector<BYTE> pixels = ReadPixels(target);
+    const BYTE* px = pixels.data();
     EXPECT_EQ(px[(5 * 20 + 2) * 4 + 3], 255);
     EXPECT_EQ(px[(5 * 20 + 2) * 4 + 2], 10);
     EXPECT_EQ(px[(5 * 20 + 15) * 4 + 3], 0);
@@ -276,19 +281,10 @@ TEST(Render, TextKeepsAlphaAndColour) {
     const SIZE sz = target->MeasureText(L"国国", 2, font, DT_SINGLELINE, -1);
     EXPECT_GT(sz.cx, 20);
     EXPECT_GE(sz.cy, 20);
-    HDC dc = target->GetDC(0);
+    const std::vector<BYTE> bits = ReadPixels(target);
     int opaque = 0;
-    BITMAPINFO bi = {};
-    bi.bmiHeader.biSize = sizeof(bi.bmiHeader);
-    bi.bmiHeader.biWidth = 60;
-    bi.bmiHeader.biHeight = -30;
-    bi.bmiHeader.biPlanes = 1;
-    bi.bmiHeader.biBitCount = 32;
-    static BYTE bits[60 * 30 * 4];
-    GetDIBits(dc, static_cast<HBITMAP>(GetCurrentObject(dc, OBJ_BITMAP)), 0, 30, bits, &bi, DIB_RGB_COLORS);
-    target->ReleaseDC(dc);
     for (int i = 0; i < 60 * 30; ++i) {
-        const BYTE* p = bits + i * 4;
+        const BYTE* p = bits.data() + i * 4;
         if (p[3] == 255) {
             ++opaque;
             EXPECT_EQ(p[2], 255);

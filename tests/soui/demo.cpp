@@ -9,7 +9,7 @@
 namespace {
 
 class DemoWnd : public SOUI::SHostWnd {
-public:
+  public:
     DemoWnd() : SHostWnd(L"LAYOUT:XML_TESTWND") {}
 };
 

@@ -3,14 +3,13 @@
 #include <windows.h>
 
 #include <gtest/gtest.h>
+#include <soui/soui.h>
 
 #include <fstream>
 #include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
-
-#include <soui/soui.h>
 
 #include "TestApp.h"
 
@@ -30,10 +29,10 @@ struct Event {
 // A host window written as the program writes its windows: its own map first, then the base's,
 // then reflected notifications.
 class TestWnd : public SHostWnd {
-public:
+  public:
     TestWnd() : SHostWnd(L"LAYOUT:XML_TESTWND") {}
-    BOOL ProcessWindowMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result,
-                              DWORD mapId) override {
+    BOOL ProcessWindowMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result, DWORD mapId)
+        override {
         if (msg == kNotify) {
             ++notifications;
             result = 0;
@@ -94,7 +93,7 @@ void PostClick(HWND host, SWindow* w) {
 
 // The real-window handler, as the program writes its own.
 class TestHandler : public TObjRefImpl2<IRealWndHandler, TestHandler> {
-public:
+  public:
     HWND createRealWnd(SRealWnd* wnd) override {
         className = wnd->GetRealWndParam().className.c_str();
         windowName = wnd->GetRealWndParam().windowName.c_str();
@@ -126,7 +125,7 @@ public:
 
 // A control class of the program's kind, registered by its layout name.
 class STestView : public SWindow {
-public:
+  public:
     static LPCWSTR GetClassName() { return L"testview"; }
     static int GetClassType() { return 1; }
     BOOL IsClass(LPCWSTR name) const override {
@@ -145,7 +144,8 @@ public:
                 SetCapture();
                 RECT client;
                 GetClientRect(&client);
-                downAt = {static_cast<short>(LOWORD(lParam)) - client.left, static_cast<short>(HIWORD(lParam)) - client.top};
+                downAt = {static_cast<short>(LOWORD(lParam)) - client.left,
+                          static_cast<short>(HIWORD(lParam)) - client.top};
                 return TRUE;
             }
             case WM_LBUTTONUP:
@@ -190,7 +190,7 @@ public:
 HWND STestView::createdHost = nullptr;
 
 class Windows : public ::testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() {
         SApplication& app = TestApp::Get().app();
         static const TNAMEDVALUE<int> ids[] = {{L"btn_close", 65540}, {L"btn_one", 65600}, {L"root", 65536}};
@@ -228,12 +228,12 @@ TEST_F(Windows, HostWindowIsBuiltFromItsLayout) {
     ExpectRect(root, 0, 0, 500, 320);
     EXPECT_EQ(root->GetID(), 65536) << "the ID of its name";
     ExpectRect(wnd.FindChildByName(L"caption"), 1, 1, 499, 41);
-    ExpectRect(wnd.FindChildByName(L"btn_close"), 459, 1, 499, 41);   // "-40,0", face 40 x 40
-    ExpectRect(wnd.FindChildByName(L"logo"), 11, 10, 33, 32);         // natural size of its skin
-    EXPECT_EQ(RectOf(wnd.FindChildByName(L"title")).left, 40);        // "[7,11": 7 right of the logo
+    ExpectRect(wnd.FindChildByName(L"btn_close"), 459, 1, 499, 41);  // "-40,0", face 40 x 40
+    ExpectRect(wnd.FindChildByName(L"logo"), 11, 10, 33, 32);        // natural size of its skin
+    EXPECT_EQ(RectOf(wnd.FindChildByName(L"title")).left, 40);       // "[7,11": 7 right of the logo
     EXPECT_EQ(RectOf(wnd.FindChildByName(L"title")).top, 12);
-    ExpectRect(wnd.FindChildByName(L"body"), 1, 41, 499, 319);        // "0,[0,-0,-0"
-    ExpectRect(wnd.FindChildByName(L"hm"), 1, 1, 1, 1);               // a window with a skin has no size
+    ExpectRect(wnd.FindChildByName(L"body"), 1, 41, 499, 319);  // "0,[0,-0,-0"
+    ExpectRect(wnd.FindChildByName(L"hm"), 1, 1, 1, 1);         // a window with a skin has no size
     ExpectRect(wnd.FindChildByName(L"line1"), 11, 51, RectOf(wnd.FindChildByName(L"line1")).right, 71);
 
     // The box: 468 pixels, 220 taken, the rest to the weighted button.
@@ -344,10 +344,10 @@ TEST_F(Windows, ClickOnImageButtonReachesHandleEventWithNameAndId) {
 
 // A dialog that presses one of its own buttons as soon as it is up.
 class TestDlg : public SHostDialog {
-public:
+  public:
     explicit TestDlg(std::wstring press) : SHostDialog(L"LAYOUT:XML_TESTDLG"), press_(std::move(press)) {}
-    BOOL ProcessWindowMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result,
-                              DWORD mapId) override {
+    BOOL ProcessWindowMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result, DWORD mapId)
+        override {
         if (msg == WM_INITDIALOG) {
             initialised = true;
             if (onInit) {
@@ -364,7 +364,7 @@ public:
     bool initialised = false;
     std::function<void(TestDlg*)> onInit;
 
-private:
+  private:
     std::wstring press_;
 };
 
@@ -543,9 +543,12 @@ TEST_F(Windows, InspectionFindsAndPressesAnElementFromASecondProcess) {
     EXPECT_NE(found.find("class=imgbtn"), std::string::npos) << found;
     EXPECT_NE(found.find("visible=1"), std::string::npos) << found;
     EXPECT_NE(found.find("skin=btn_test_imglist"), std::string::npos) << found;
-    EXPECT_NE(found.find("rect=539,91,579,131"), std::string::npos) << found;   // 120 + 419, 90 + 1
+    EXPECT_NE(found.find("rect=539,91,579,131"), std::string::npos) << found;  // 120 + 419, 90 + 1
     std::string title = RunSpy(L"find --layout LAYOUT:XML_TESTWND --name title", &code);
-    EXPECT_NE(title.find("text=\xE6\xB5\x8B\xE8\xAF\x95\xE7\xAA\x97\xE5\x8F\xA3" "1.0"), std::string::npos) << title;
+    EXPECT_NE(title.find("text=\xE6\xB5\x8B\xE8\xAF\x95\xE7\xAA\x97\xE5\x8F\xA3"
+                         "1.0"),
+              std::string::npos)
+        << title;
     std::string hidden = RunSpy(L"click --layout LAYOUT:XML_TESTWND --name btn_hidden", &code);
     EXPECT_EQ(code, 1u) << hidden;
     EXPECT_NE(hidden.find("error=hidden"), std::string::npos) << hidden;

@@ -624,4 +624,34 @@ TEST_F(Windows, RunPumpsUntilTheWindowIsDestroyed) {
     other.DestroyWindow();
 }
 
+TEST_F(Windows, MaximiseAndRestoreLayTheHostOutAgain) {
+    struct SizeWnd : TestWnd {
+        BOOL ProcessWindowMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result, DWORD mapId)
+            override {
+            if (msg == WM_SIZE) {
+                sizes.push_back(wParam);
+            }
+            return TestWnd::ProcessWindowMessage(hwnd, msg, wParam, lParam, result, mapId);
+        }
+        std::vector<WPARAM> sizes;
+    } wnd;
+    ASSERT_NE(wnd.Create(nullptr, 50, 50, 0, 0), nullptr);
+    wnd.ShowWindow(SW_SHOWNORMAL);
+    wnd.sizes.clear();
+    SendMessageW(wnd.m_hWnd, WM_SYSCOMMAND, SC_MAXIMIZE, 0);
+    ASSERT_FALSE(wnd.sizes.empty());
+    EXPECT_EQ(wnd.sizes.back(), static_cast<WPARAM>(SIZE_MAXIMIZED));
+    MONITORINFO mi = {};
+    mi.cbSize = sizeof(mi);
+    GetMonitorInfoW(MonitorFromWindow(wnd.m_hWnd, MONITOR_DEFAULTTONEAREST), &mi);
+    const RECT root = RectOf(wnd.FindChildByName(L"root"));
+    EXPECT_EQ(root.right, mi.rcWork.right - mi.rcWork.left);
+    EXPECT_EQ(root.bottom, mi.rcWork.bottom - mi.rcWork.top);
+    EXPECT_EQ(RectOf(wnd.FindChildByName(L"btn_close")).right, root.right - 1) << "the caption follows the size";
+    SendMessageW(wnd.m_hWnd, WM_SYSCOMMAND, SC_RESTORE, 0);
+    EXPECT_EQ(wnd.sizes.back(), static_cast<WPARAM>(SIZE_RESTORED));
+    EXPECT_EQ(RectOf(wnd.FindChildByName(L"root")).right, 500);
+    wnd.DestroyWindow();
+}
+
 }  // namespace

@@ -7,7 +7,6 @@
 #include <soui/SStrCpCvt.h>
 
 #include "CRealWndCreater.h"
-#include "CrashRegistration.h"
 #include "MainDlg.h"
 #include "ShellDialogs.h"
 #include "ShellEnvironment.h"
@@ -17,6 +16,7 @@
 #include "classlib/ControlContainer.h"
 #include "foundation/AppState.h"
 #include "online/crash/BLLDumpCatchUpload.h"
+#include "online/crash/CrashLibraryLoad.h"
 #include "webview/SWkeWebkit.h"
 #include "webview/WkeEngine.h"
 

@@ -6,13 +6,13 @@
 import sys
 
 
-def sample_pdf(pages=1, title="Sample"):
+def sample_pdf(pages=1):
     objects = ["<< /Type /Catalog /Pages 2 0 R >>"]
     kids = " ".join(f"{3 + 2 * i} 0 R" for i in range(pages))
     objects.append(f"<< /Type /Pages /Kids [{kids}] /Count {pages} >>")
     font = 3 + 2 * pages
     for i in range(pages):
-        text = f"BT /F1 24 Tf 72 720 Td ({title} page {i + 1}) Tj ET".encode("ascii")
+        text = f"BT /F1 24 Tf 72 720 Td (Sample page {i + 1}) Tj ET".encode("ascii")
         objects.append(f"<< /Type /Page /Parent 2 0 R /MediaBox [0 0 612 792] /Contents {4 + 2 * i} 0 R "
                        f"/Resources << /Font << /F1 {font} 0 R >> >> >>")
         objects.append(f"<< /Length {len(text)} >>\nstream\n{text.decode('ascii')}\nendstream")

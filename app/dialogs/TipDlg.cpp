@@ -32,21 +32,21 @@ bool tipLinesCentred(const SOUI::SStringW& text,
     return lines <= 1;
 }
 
-CTipDlg::CTipDlg(const SOUI::SStringW& text_,
-                 const SOUI::SStringW& line1_,
-                 const SOUI::SStringW& line2_,
-                 const SOUI::SStringW& line3_,
-                 const SOUI::SStringW& okCaption_,
-                 const SOUI::SStringW& cancelCaption_,
-                 const SOUI::SStringW& title_)
+CTipDlg::CTipDlg(const SOUI::SStringW& textArg,
+                 const SOUI::SStringW& line1Arg,
+                 const SOUI::SStringW& line2Arg,
+                 const SOUI::SStringW& line3Arg,
+                 const SOUI::SStringW& okArg,
+                 const SOUI::SStringW& cancelArg,
+                 const SOUI::SStringW& titleArg)
     : SOUI::SHostDialog(L"LAYOUT:XML_TIP"),
-      title(title_),
-      text(text_),
-      line1(line1_),
-      line2(line2_),
-      line3(line3_),
-      okCaption(okCaption_),
-      cancelCaption(cancelCaption_) {}
+      title(titleArg),
+      text(textArg),
+      line1(line1Arg),
+      line2(line2Arg),
+      line3(line3Arg),
+      okCaption(okArg),
+      cancelCaption(cancelArg) {}
 
 CTipDlg::~CTipDlg() = default;
 

@@ -1,0 +1,9 @@
+#pragma once
+
+// What a wkeString handle points to.
+
+#include <string>
+
+struct wkeStringObject {
+    std::wstring text;
+};

@@ -35,4 +35,5 @@ python3 "$root/tests/scenarios/sample_pdf.py" "$docs/sample.pdf" 3
 pdf="Z:$(printf '%s' "$docs/sample.pdf" | tr '/' '\\')"
 
 echo "Starting $exe with $pdf (account service https://localhost:28443/, crash service :28080)"
-"$root/scripts/wine-run" --prefix "$build/wineprefix" "$exe" "$pdf"
+# A Wine prefix of its own, so a run's settings and sign-ins never meet the tests' prefix.
+"$root/scripts/wine-run" --prefix "$build/run/wineprefix" "$exe" "$pdf"

@@ -6,7 +6,7 @@ Servers (Python standard library, 127.0.0.1 only):
   https     TLS with a certificate for "localhost" from a test CA
   rogue     TLS with a certificate for "localhost" from another CA (a verifying client refuses it)
 
-The executable is copied, with the DLLs beside it, into a scratch folder whose curl-ca-bundle.crt
+The executable is copied, with the DLLs beside it (and the files given with --also), into a scratch folder whose curl-ca-bundle.crt
 is the test CA. Its environment gets the servers' addresses:
   WKE_TEST_HTTP=http://127.0.0.1:P   WKE_TEST_HTTPS=https://localhost:P
   WKE_TEST_HTTPS_IP=https://127.0.0.1:P (the name is not in the certificate)
@@ -119,6 +119,7 @@ def main():
     parser.add_argument("--wineprefix", required=True)
     parser.add_argument("--exe", required=True)
     parser.add_argument("--scratch", required=True)
+    parser.add_argument("--also", action="append", default=[], help="another file to copy beside the executable")
     parser.add_argument("args", nargs="*", help="arguments for the executable")
     args = parser.parse_args()
 
@@ -143,6 +144,8 @@ def main():
     shutil.copy2(exe, run)
     for dll in exe.parent.glob("*.dll"):
         shutil.copy2(dll, run)
+    for extra in args.also:
+        shutil.copy2(extra, run)
     shutil.copy2(certs / "ca.pem", run / "curl-ca-bundle.crt")
 
     result = subprocess.run([args.wine_run, "--prefix", args.wineprefix, str(run / exe.name), *args.args],

@@ -1,6 +1,8 @@
 // SWkeWebkit over node.dll, as the program uses them: the engine loaded through the program's
 // binding, a sign-in page from the loopback HTTPS server shown in a host window, and its button
 // pressed through the host window's messages and, as a user would, with the mouse (wkespy).
+// With WKE_TEST_SIGNIN_URL (a signed address of the account service's page "Index/UserLogin/DoLogin")
+// and WKE_TEST_SIGNIN_ID (the user id that page hands over), the service's own page is run too.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -58,8 +60,7 @@ protected:
     }
 
     // Gives the view the sign-in page's address, as the sign-in dialog does, and waits for it.
-    void showSignInPage() {
-        const std::string url = wketest::pageUrl(kSignInPage, "WKE_TEST_HTTPS");
+    void showSignInPage(std::string url = wketest::pageUrl(kSignInPage, "WKE_TEST_HTTPS")) {
         web_->SetAttribute(L"url", std::wstring(url.begin(), url.end()).c_str(), FALSE);
         ASSERT_TRUE(webviewtest::pumpUntil([&] {
             wketest::Record r = hook_.ask(hwnd_, L"element id=login");
@@ -69,6 +70,14 @@ protected:
         if (const DWORD hold = static_cast<DWORD>(atoi(wketest::env("WKE_TEST_HOLD_MS").c_str()))) {
             webviewtest::pumpUntil([] { return false; }, hold);
         }
+    }
+
+    void pressButton() {
+        const POINT at = buttonInHost();
+        const LPARAM lp = MAKELPARAM(at.x, at.y);
+        PostMessageW(hwnd_, WM_MOUSEMOVE, 0, lp);
+        PostMessageW(hwnd_, WM_LBUTTONDOWN, MK_LBUTTON, lp);
+        PostMessageW(hwnd_, WM_LBUTTONUP, 0, lp);
     }
 
     POINT buttonInHost() {
@@ -104,15 +113,24 @@ TEST_F(WebViewWithEngine, ShowsThePageInTheHostWindowAndItsButtonCallsTheBoundFu
     EXPECT_EQ(GetPixel(dc, c.left + 3, c.top - 5), RGB(255, 255, 255)) << "the caption row above the view";
     ReleaseDC(hwnd_, dc);
 
-    const POINT at = buttonInHost();
-    const LPARAM lp = MAKELPARAM(at.x, at.y);
-    PostMessageW(hwnd_, WM_MOUSEMOVE, 0, lp);
-    PostMessageW(hwnd_, WM_LBUTTONDOWN, MK_LBUTTON, lp);
-    PostMessageW(hwnd_, WM_LBUTTONUP, 0, lp);
+    pressButton();
     ASSERT_TRUE(webviewtest::pumpUntil([] { return !msgBoxCalls().empty(); }, 5000));
     EXPECT_EQ(msgBoxCalls()[0].id, L"10086");
     EXPECT_EQ(msgBoxCalls()[0].thread, GetCurrentThreadId());
     EXPECT_TRUE(web_->IsFocused()) << "the press gave the view the focus";
+}
+
+TEST_F(WebViewWithEngine, TheAccountServicesOwnSignInPageCallsMsgBox) {
+    const std::string url = wketest::env("WKE_TEST_SIGNIN_URL");
+    if (url.empty()) {
+        GTEST_SKIP() << "WKE_TEST_SIGNIN_URL names no account service";
+    }
+    showSignInPage(url);
+    pressButton();
+    ASSERT_TRUE(webviewtest::pumpUntil([] { return !msgBoxCalls().empty(); }, 5000));
+    wchar_t id[256] = {};
+    GetEnvironmentVariableW(L"WKE_TEST_SIGNIN_ID", id, 255);
+    EXPECT_EQ(msgBoxCalls()[0].id, id);
 }
 
 TEST_F(WebViewWithEngine, AUserClickThroughTheTestHookToolPressesTheButton) {

@@ -41,7 +41,8 @@ TEST(HtmlParser, ReadsTheMarkupOfTypicalPages) {
     } cases[] = {
         {L"<p>a<p>b", L"<body><p>'a'</p><p>'b'</p></body>"},
         {L"<ul><li>1<li>2</ul>", L"<body><ul><li>'1'</li><li>'2'</li></ul></body>"},
-        {L"<input type=text name=u value='x y'><br/>z", L"<body><input type=text name=u value=x y></input><br></br>'z'</body>"},
+        {L"<input type=text name=u value='x y'><br/>z",
+         L"<body><input type=text name=u value=x y></input><br></br>'z'</body>"},
         {L"<b>bold</i></b>tail", L"<body><b>'bold'</b>'tail'</body>"},
         {L"<!-- note --><!DOCTYPE html><a HREF=\"/x?a=1&amp;b=2\">&lt;&#20320;&#x597D;&gt;&bogus;</a>",
          L"<body><a href=/x?a=1&b=2>'<你好>&bogus;'</a></body>"},
@@ -57,8 +58,9 @@ TEST(HtmlParser, ReadsTheMarkupOfTypicalPages) {
 }
 
 TEST(HtmlParser, KeepsScriptsAsRawTextInOrder) {
-    Document doc = parseHtml(L"<script>if (a < b) { x = '</p>'; }</script><p>t</p><script src=\"x.js\"></script>"
-                             L"<script>two()</script>");
+    Document doc = parseHtml(
+        L"<script>if (a < b) { x = '</p>'; }</script><p>t</p><script src=\"x.js\"></script>"
+        L"<script>two()</script>");
     ASSERT_EQ(doc.scripts.size(), 2u);
     EXPECT_EQ(doc.scripts[0], L"if (a < b) { x = '</p>'; }");
     EXPECT_EQ(doc.scripts[1], L"two()");
@@ -66,7 +68,7 @@ TEST(HtmlParser, KeepsScriptsAsRawTextInOrder) {
 }
 
 class FakeHost : public js::ScriptHost {
-public:
+  public:
     explicit FakeHost(const std::wstring& html) : doc(parseHtml(html)) {}
     Document& document() override { return doc; }
     bool hasNative(const std::wstring& name) override { return name == L"native"; }
@@ -128,9 +130,10 @@ TEST(Script, EvaluatesTheSubsetOfExpressionsPagesUse) {
 TEST(Script, RunsFunctionsClosuresAndAssignmentsAcrossScripts) {
     FakeHost host(L"<input id=f value=v>");
     js::Interpreter in(host);
-    in.runScript(L"var count = 0; function counter(start) { var n = start; return function () { n += 1; return n; }; }\n"
-                 L"var next = counter(10)\n"
-                 L"function bump() { count = count + 1; return count }");
+    in.runScript(
+        L"var count = 0; function counter(start) { var n = start; return function () { n += 1; return n; }; }\n"
+        L"var next = counter(10)\n"
+        L"function bump() { count = count + 1; return count }");
     EXPECT_EQ(js::toString(in.runHandler(L"next(); return next()", nullptr)), L"12");
     EXPECT_EQ(js::toString(in.runHandler(L"bump(); bump(); return count", nullptr)), L"2");
     in.runHandler(L"document.getElementById('f').value = 'typed'; window.location.href = '/next'", nullptr);
@@ -145,13 +148,13 @@ TEST(Script, RunsFunctionsClosuresAndAssignmentsAcrossScripts) {
 
 TEST(Script, FailsCleanlyOnWhatItDoesNotRun) {
     const wchar_t* bad[] = {
-        L"unknownFunction()",        // not defined
-        L"var x = ;",                // syntax
-        L"'unterminated",            // syntax
-        L"while (true) {}",          // no loops
-        L"null.value",               // no properties of null
+        L"unknownFunction()",                 // not defined
+        L"var x = ;",                         // syntax
+        L"'unterminated",                     // syntax
+        L"while (true) {}",                   // no loops
+        L"null.value",                        // no properties of null
         L"function f() { return f(); } f()",  // too deep
-        L"(1)()",                    // not a function
+        L"(1)()",                             // not a function
     };
     for (const wchar_t* code : bad) {
         FakeHost host(L"");
@@ -186,15 +189,16 @@ TEST(Url, ResolvesReferencesAgainstThePageAddress) {
 
 // Every character 8 pixels wide; lines as high as the font plus 2.
 class FixedMeasure : public TextMeasure {
-public:
+  public:
     int textWidth(const FontSpec&, const std::wstring& text) override { return 8 * static_cast<int>(text.size()); }
     int lineHeight(const FontSpec& f) override { return f.size + 2; }
 };
 
 TEST(Layout, WrapsLinesAndPlacesControls) {
     FixedMeasure m;
-    Document doc = parseHtml(L"<p id=p>aaaa bbbb cccc</p><input id=f size=10><button id=b>OK</button>"
-                             L"<div style=\"display:none\" id=h>hidden</div><center><span id=c>mid</span></center>");
+    Document doc = parseHtml(
+        L"<p id=p>aaaa bbbb cccc</p><input id=f size=10><button id=b>OK</button>"
+        L"<div style=\"display:none\" id=h>hidden</div><center><span id=c>mid</span></center>");
     // In a view 100 wide (content 84): "aaaa bbbb" is 72 wide, a third word does not fit.
     Layout narrow = layoutDocument(doc, 100, 50, m);
     const Rect p = narrow.rectOf(doc.getElementById(L"p"));
@@ -225,9 +229,12 @@ TEST(Layout, ReadsColours) {
         const wchar_t* text;
         bool ok;
         Color color;
-    } cases[] = {{L"#336699", true, rgb(0x33, 0x66, 0x99)}, {L"#fff", true, rgb(255, 255, 255)},
-                 {L"rgb(1, 2, 3)", true, rgb(1, 2, 3)},     {L" Red ", true, rgb(255, 0, 0)},
-                 {L"#12345", false, 0},                     {L"rgb(300,0,0)", false, 0},
+    } cases[] = {{L"#336699", true, rgb(0x33, 0x66, 0x99)},
+                 {L"#fff", true, rgb(255, 255, 255)},
+                 {L"rgb(1, 2, 3)", true, rgb(1, 2, 3)},
+                 {L" Red ", true, rgb(255, 0, 0)},
+                 {L"#12345", false, 0},
+                 {L"rgb(300,0,0)", false, 0},
                  {L"", false, 0}};
     for (const Case& c : cases) {
         Color out = 0;

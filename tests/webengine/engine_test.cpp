@@ -90,7 +90,7 @@ std::wstring scratchFolder(const wchar_t* leaf) {
 }
 
 class EngineTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_TRUE(api().complete) << "node.dll or one of its exports is missing";
         ASSERT_FALSE(env("WKE_TEST_HTTP").empty()) << "run through run_with_server.py";
@@ -365,7 +365,8 @@ TEST_F(EngineTest, TlsPeersAreVerifiedAgainstTheBundleBesideTheProgram) {
         } else {
             EXPECT_EQ(info[L"title"], L"无法打开页面") << c.base;
             EXPECT_EQ(lastCall(L"report"), nullptr) << c.base << ": nothing of the refused server's page ran";
-            EXPECT_NE(info[L"text"].find(L"SSL"), std::wstring::npos) << c.base << ": " << std::string(info[L"text"].begin(), info[L"text"].end());
+            EXPECT_NE(info[L"text"].find(L"SSL"), std::wstring::npos)
+                << c.base << ": " << std::string(info[L"text"].begin(), info[L"text"].end());
         }
     }
 }
@@ -386,7 +387,8 @@ TEST_F(EngineTest, LinksAndRedirectsNavigateAndReportTheFinalAddress) {
     const size_t before = urls_.size();
     click(view_, host_, L"next");
     ASSERT_TRUE(waitCommitted(view_, host_, before));
-    EXPECT_EQ(urls_.back().second, std::wstring(base.begin(), base.end()) + std::wstring(targetPath.begin(), targetPath.end()));
+    EXPECT_EQ(urls_.back().second,
+              std::wstring(base.begin(), base.end()) + std::wstring(targetPath.begin(), targetPath.end()));
     EXPECT_EQ(hook_.ask(host_, L"info")[L"title"], L"target");
 }
 

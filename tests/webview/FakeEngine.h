@@ -5,11 +5,11 @@
 
 #include <windows.h>
 
+#include <webengine/wke.h>
+
 #include <cstdint>
 #include <string>
 #include <vector>
-
-#include <webengine/wke.h>
 
 namespace webviewtest {
 

@@ -8,15 +8,15 @@
 
 #include <soui/soui.h>
 
-#include <functional>
 #include <string>
 
+#include "TestSupport.h"
 #include "webview/SWkeWebkit.h"
 
 namespace webviewtest {
 
 class UiApp {
-public:
+  public:
     // The one application object of the test process; `registerClass` registers the web-view class.
     static UiApp& get() {
         static UiApp app;
@@ -25,7 +25,7 @@ public:
     SOUI::SApplication& app() { return *app_; }
     SOUI::IRenderFactory* render() { return render_; }
 
-private:
+  private:
     UiApp() {
         render_ = static_cast<SOUI::IRenderFactory*>(create(L"render-gdi.dll"));
         auto* decoder = static_cast<SOUI::IImgDecoderFactory*>(create(L"imgdecoder-gdip.dll"));
@@ -59,28 +59,11 @@ private:
 };
 
 class TestHost : public SOUI::SHostWnd {
-public:
+  public:
     explicit TestHost(const wchar_t* layout) : SOUI::SHostWnd(layout) {}
 };
 
-// Pumps messages until done() holds or the time runs out; true when it held.
-inline bool pumpUntil(const std::function<bool()>& done, DWORD timeoutMs = 15000) {
-    const DWORD start = GetTickCount();
-    MSG msg;
-    for (;;) {
-        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&msg);
-            DispatchMessageW(&msg);
-        }
-        if (done()) {
-            return true;
-        }
-        if (GetTickCount() - start > timeoutMs) {
-            return false;
-        }
-        MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
-    }
-}
+using wketest::pumpUntil;
 
 inline RECT clientOf(SOUI::SWindow* w) {
     RECT rc;

@@ -9,7 +9,7 @@
 
 #include <string>
 
-#include "../webengine/EngineApi.h"
+#include "TestSupport.h"
 #include "UiFixture.h"
 #include "webview/SWkeWebkit.h"
 #include "webview/WkeEngine.h"
@@ -40,7 +40,7 @@ const wchar_t kSignInPage[] =
     L"<button id=\"login\" onclick=\"msgBox('10086')\">登录</button>\n</body></html>\n";
 
 class WebViewWithEngine : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         ASSERT_FALSE(wketest::env("WKE_TEST_HTTPS").empty()) << "run through run_with_server.py";
         ASSERT_TRUE(loadWebEngine());
@@ -55,9 +55,7 @@ protected:
         ASSERT_NE(web_, nullptr);
     }
 
-    void TearDown() override {
-        host_.reset();
-    }
+    void TearDown() override { host_.reset(); }
 
     // Gives the view the sign-in page's address, as the sign-in dialog does, and waits for it.
     void showSignInPage(std::string url = wketest::pageUrl(kSignInPage, "WKE_TEST_HTTPS")) {

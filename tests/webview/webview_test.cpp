@@ -24,13 +24,13 @@ namespace {
 
 // The web view of the layouts, recording when the base's mouse handling runs.
 class ProbeWebkit : public SWkeWebkit {
-public:
+  public:
     static int& baseMouseCalls() {
         static int n = 0;
         return n;
     }
 
-protected:
+  protected:
     BOOL OnMouseEvent(UINT msg, WPARAM flags, const POINT& pt) override {
         ++baseMouseCalls();
         return SWkeWebkit::OnMouseEvent(msg, flags, pt);
@@ -44,7 +44,7 @@ std::string hex(unsigned v) {
 }
 
 class WebViewTest : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override {
         UiApp::get().app().RegisterFactory(TplSObjectFactory<ProbeWebkit>(), TRUE);
         fake_ = &installFakeEngine();
@@ -99,10 +99,14 @@ TEST(WebViewClass, MapsEveryEngineCursorToItsSystemCursor) {
     expected[3] = id(IDC_IBEAM);
     expected[4] = id(IDC_WAIT);
     expected[5] = id(IDC_HELP);
-    for (int t : {6, 13, 15, 19}) expected[static_cast<size_t>(t)] = id(IDC_SIZEWE);
-    for (int t : {7, 10, 14, 18}) expected[static_cast<size_t>(t)] = id(IDC_SIZENS);
-    for (int t : {8, 12, 16}) expected[static_cast<size_t>(t)] = id(IDC_SIZENESW);
-    for (int t : {9, 11, 17}) expected[static_cast<size_t>(t)] = id(IDC_SIZENWSE);
+    for (int t : {6, 13, 15, 19})
+        expected[static_cast<size_t>(t)] = id(IDC_SIZEWE);
+    for (int t : {7, 10, 14, 18})
+        expected[static_cast<size_t>(t)] = id(IDC_SIZENS);
+    for (int t : {8, 12, 16})
+        expected[static_cast<size_t>(t)] = id(IDC_SIZENESW);
+    for (int t : {9, 11, 17})
+        expected[static_cast<size_t>(t)] = id(IDC_SIZENWSE);
     expected[29] = id(IDC_SIZEALL);
     for (int t = 0; t < 32; ++t) {
         EXPECT_EQ(mapWkeCursor(t), expected[static_cast<size_t>(t)]) << "type " << t;
@@ -130,8 +134,8 @@ TEST_F(WebViewTest, CreationMakesTheViewAndLoadsTheLayoutAddressWithTheCookieJar
 
     // The layout places the view: its window size goes to the engine.
     const RECT w = windowOf(web);
-    const std::string resize = "wkeResize(view," + std::to_string(w.right - w.left) + "," +
-                               std::to_string(w.bottom - w.top) + ")";
+    const std::string resize =
+        "wkeResize(view," + std::to_string(w.right - w.left) + "," + std::to_string(w.bottom - w.top) + ")";
     EXPECT_NE(std::find(fake_->calls.begin(), fake_->calls.end(), resize), fake_->calls.end()) << resize;
     fake_->calls.clear();
     SetWindowPos(hwnd_, nullptr, 0, 0, 600, 500, SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -149,8 +153,8 @@ TEST_F(WebViewTest, TheUrlAttributeIsTakenInAnyLetterCaseAndLoadsOnceTheViewExis
         bool loads;
         HRESULT result;
     } cases[] = {
-        {L"url", FALSE, true, S_FALSE},  {L"URL", FALSE, true, S_FALSE},  {L"Url", FALSE, true, S_FALSE},
-        {L"url", TRUE, false, S_OK},     {L"urls", FALSE, false, E_FAIL},
+        {L"url", FALSE, true, S_FALSE}, {L"URL", FALSE, true, S_FALSE},  {L"Url", FALSE, true, S_FALSE},
+        {L"url", TRUE, false, S_OK},    {L"urls", FALSE, false, E_FAIL},
     };
     for (const Case& c : cases) {
         fake_->calls.clear();
@@ -160,7 +164,8 @@ TEST_F(WebViewTest, TheUrlAttributeIsTakenInAnyLetterCaseAndLoadsOnceTheViewExis
             EXPECT_EQ(fake_->calls, std::vector<std::string>({"wkeSetCookieJarFullPath(view)",
                                                               "wkeLoadURL(view,https://h/\xE7\x99\xBB\xE5\xBD\x95)"}));
         } else {
-            EXPECT_TRUE(fake_->calls.empty()) << std::string(c.name, c.name + wcslen(c.name)) << ": " << fake_->calls.size();
+            EXPECT_TRUE(fake_->calls.empty())
+                << std::string(c.name, c.name + wcslen(c.name)) << ": " << fake_->calls.size();
         }
     }
     // A stored address is what the next load uses.
@@ -257,8 +262,8 @@ TEST_F(WebViewTest, KeysCarryOnlyTheRepeatAndExtendedFlagsAndUnhandledOnesGoToTh
     struct Case {
         UINT msg;
         const char* function;
-    } messages[] = {{WM_KEYDOWN, "wkeFireKeyDownEvent"}, {WM_KEYUP, "wkeFireKeyUpEvent"},
-                    {WM_CHAR, "wkeFireKeyPressEvent"}};
+    } messages[] = {
+        {WM_KEYDOWN, "wkeFireKeyDownEvent"}, {WM_KEYUP, "wkeFireKeyUpEvent"}, {WM_CHAR, "wkeFireKeyPressEvent"}};
     const unsigned highWords[][2] = {{0x0000, 0x0000}, {0x4000, 0x4000}, {0x0100, 0x0100},
                                      {0xFFFF, 0x4100}, {0xA1FF, 0x0100}, {0x8000, 0x0000}};
     for (const Case& m : messages) {
@@ -268,7 +273,8 @@ TEST_F(WebViewTest, KeysCarryOnlyTheRepeatAndExtendedFlagsAndUnhandledOnesGoToTh
                 fake_->calls.clear();
                 LRESULT result = 77;
                 const BOOL taken = web->ProcessSwndMessage(m.msg, 'A', static_cast<LPARAM>(hw[0] << 16 | 1), result);
-                EXPECT_EQ(fake_->calls, std::vector<std::string>({std::string(m.function) + "(view,65," + hex(hw[1]) + ",0)"}));
+                EXPECT_EQ(fake_->calls,
+                          std::vector<std::string>({std::string(m.function) + "(view,65," + hex(hw[1]) + ",0)"}));
                 EXPECT_EQ(taken, handled ? TRUE : FALSE) << m.function << " the base does not take keys";
                 if (handled) {
                     EXPECT_EQ(result, 0);
@@ -403,8 +409,10 @@ TEST_F(WebViewTest, PaintingCopiesTheImageWhenOpaqueAndBlendsItByStyleAlpha) {
         const int y = c.top + 30;
         const COLORREF left = GetPixel(dc, c.left + 49, y);
         const COLORREF right = GetPixel(dc, c.left + 50, y);
-        EXPECT_TRUE(similar(left, k.left)) << "alpha " << std::string(k.alpha, k.alpha + wcslen(k.alpha)) << ": " << hex(left);
-        EXPECT_TRUE(similar(right, k.right)) << "alpha " << std::string(k.alpha, k.alpha + wcslen(k.alpha)) << ": " << hex(right);
+        EXPECT_TRUE(similar(left, k.left))
+            << "alpha " << std::string(k.alpha, k.alpha + wcslen(k.alpha)) << ": " << hex(left);
+        EXPECT_TRUE(similar(right, k.right))
+            << "alpha " << std::string(k.alpha, k.alpha + wcslen(k.alpha)) << ": " << hex(right);
         EXPECT_EQ(GetPixel(dc, c.left + 60, c.top + 10), RGB(255, 255, 255)) << "outside the clip box";
         EXPECT_EQ(GetPixel(dc, c.left - 1, y), RGB(255, 255, 255)) << "outside the client rectangle";
         rt->ReleaseDC(dc);

@@ -48,11 +48,11 @@ struct FontSpec {
 
 // Text measurement, given by the renderer.
 class TextMeasure {
-public:
+  public:
     virtual int textWidth(const FontSpec& font, const std::wstring& text) = 0;
     virtual int lineHeight(const FontSpec& font) = 0;
 
-protected:
+  protected:
     ~TextMeasure() = default;
 };
 

@@ -21,11 +21,20 @@ std::wstring htmlEscape(const std::wstring& s) {
     std::wstring out;
     for (wchar_t c : s) {
         switch (c) {
-            case L'<': out += L"&lt;"; break;
-            case L'>': out += L"&gt;"; break;
-            case L'&': out += L"&amp;"; break;
-            case L'"': out += L"&quot;"; break;
-            default: out += c;
+            case L'<':
+                out += L"&lt;";
+                break;
+            case L'>':
+                out += L"&gt;";
+                break;
+            case L'&':
+                out += L"&amp;";
+                break;
+            case L'"':
+                out += L"&quot;";
+                break;
+            default:
+                out += c;
         }
     }
     return out;
@@ -208,8 +217,7 @@ void View::startNavigation(const std::string& url, bool post, const std::string&
         return;
     }
     Url parsed;
-    if (!Url::parse(url, parsed) || (parsed.scheme != "http" && parsed.scheme != "https") ||
-        parsed.authority.empty()) {
+    if (!Url::parse(url, parsed) || (parsed.scheme != "http" && parsed.scheme != "https") || parsed.authority.empty()) {
         postLocalCommit(url, "", "this address cannot be opened here");
         return;
     }
@@ -698,7 +706,8 @@ bool View::mouse(unsigned message, int x, int y, unsigned /*flags*/) {
             }
             break;
         }
-        default: break;
+        default:
+            break;
     }
     return true;
 }
@@ -723,10 +732,18 @@ bool View::keyDown(unsigned key, unsigned /*flags*/) {
         size_t& caret = f->caret;
         caret = std::min(caret, f->value.size());
         switch (key) {
-            case VK_LEFT: caret = caret ? caret - 1 : 0; break;
-            case VK_RIGHT: caret = std::min(caret + 1, f->value.size()); break;
-            case VK_HOME: caret = 0; break;
-            case VK_END: caret = f->value.size(); break;
+            case VK_LEFT:
+                caret = caret ? caret - 1 : 0;
+                break;
+            case VK_RIGHT:
+                caret = std::min(caret + 1, f->value.size());
+                break;
+            case VK_HOME:
+                caret = 0;
+                break;
+            case VK_END:
+                caret = f->value.size();
+                break;
             case VK_BACK:
                 if (caret) {
                     f->value.erase(--caret, 1);
@@ -757,7 +774,8 @@ bool View::keyDown(unsigned key, unsigned /*flags*/) {
                 }
                 return true;
             }
-            default: return false;
+            default:
+                return false;
         }
         editField(f);
         return true;
@@ -767,11 +785,16 @@ bool View::keyDown(unsigned key, unsigned /*flags*/) {
         return true;
     }
     switch (key) {
-        case VK_DOWN: return scrollBy(kKeyStep);
-        case VK_UP: return scrollBy(-kKeyStep);
-        case VK_NEXT: return scrollBy(height_ - kKeyStep);
-        case VK_PRIOR: return scrollBy(kKeyStep - height_);
-        default: return false;
+        case VK_DOWN:
+            return scrollBy(kKeyStep);
+        case VK_UP:
+            return scrollBy(-kKeyStep);
+        case VK_NEXT:
+            return scrollBy(height_ - kKeyStep);
+        case VK_PRIOR:
+            return scrollBy(kKeyStep - height_);
+        default:
+            return false;
     }
 }
 

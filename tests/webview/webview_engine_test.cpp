@@ -78,6 +78,34 @@ class WebViewWithEngine : public ::testing::Test {
         PostMessageW(hwnd_, WM_LBUTTONUP, 0, lp);
     }
 
+    static std::wstring hex(HWND h) {
+        wchar_t b[16];
+        _snwprintf(b, 15, L"%lX", static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(h)));
+        b[15] = 0;
+        return b;
+    }
+
+    // Runs wkespy.exe beside this program while this thread answers the hook; its exit code.
+    DWORD runWkespy(const std::wstring& arguments) {
+        wchar_t exe[MAX_PATH];
+        GetModuleFileNameW(nullptr, exe, MAX_PATH);
+        std::wstring command(exe);
+        command.resize(command.find_last_of(L'\\') + 1);
+        command = L"\"" + command + L"wkespy.exe\" " + arguments;
+        STARTUPINFOW si = {};
+        si.cb = sizeof(si);
+        PROCESS_INFORMATION pi = {};
+        if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) {
+            return 1000;
+        }
+        webviewtest::pumpUntil([&] { return WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0; }, 20000);
+        DWORD exitCode = 1001;
+        GetExitCodeProcess(pi.hProcess, &exitCode);
+        CloseHandle(pi.hThread);
+        CloseHandle(pi.hProcess);
+        return exitCode;
+    }
+
     POINT buttonInHost() {
         POINT pt = {0, 0};
         EXPECT_TRUE(hook_.centre(hwnd_, L"login", pt));
@@ -134,34 +162,18 @@ TEST_F(WebViewWithEngine, TheAccountServicesOwnSignInPageCallsMsgBox) {
 TEST_F(WebViewWithEngine, AUserClickThroughTheTestHookToolPressesTheButton) {
     showSignInPage();
     const RECT c = webviewtest::clientOf(web_);
-    wchar_t exe[MAX_PATH];
-    GetModuleFileNameW(nullptr, exe, MAX_PATH);
-    std::wstring dir(exe);
-    dir.resize(dir.find_last_of(L'\\') + 1);
-    wchar_t args[256];
-    _snwprintf(args, 255, L"\"%swkespy.exe\" click --host 0x%lX --id login --origin %ld,%ld", dir.c_str(),
-               static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(hwnd_)), c.left, c.top);
-    args[255] = 0;
-    STARTUPINFOW si = {};
-    si.cb = sizeof(si);
-    PROCESS_INFORMATION pi = {};
-    ASSERT_TRUE(CreateProcessW(nullptr, args, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
-    DWORD exitCode = 1;
-    const bool called = webviewtest::pumpUntil(
-        [&] {
-            if (WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0) {
-                GetExitCodeProcess(pi.hProcess, &exitCode);
-            }
-            return !msgBoxCalls().empty();
-        },
-        15000);
-    webviewtest::pumpUntil([&] { return WaitForSingleObject(pi.hProcess, 0) == WAIT_OBJECT_0; }, 5000);
-    GetExitCodeProcess(pi.hProcess, &exitCode);
-    CloseHandle(pi.hThread);
-    CloseHandle(pi.hProcess);
-    EXPECT_EQ(exitCode, 0u);
-    ASSERT_TRUE(called);
-    EXPECT_EQ(msgBoxCalls()[0].id, L"10086");
+    POINT screen = {c.left, c.top};
+    ClientToScreen(hwnd_, &screen);
+    wchar_t origins[2][64];
+    _snwprintf(origins[0], 63, L"--origin %ld,%ld", c.left, c.top);
+    _snwprintf(origins[1], 63, L"--screen-origin %ld,%ld", screen.x, screen.y);
+    for (size_t i = 0; i < 2; ++i) {
+        origins[i][63] = 0;
+        const DWORD exitCode = runWkespy(L"click --host 0x" + hex(hwnd_) + L" --id login " + origins[i]);
+        EXPECT_EQ(exitCode, 0u) << i;
+        ASSERT_TRUE(webviewtest::pumpUntil([&] { return msgBoxCalls().size() == i + 1; }, 5000)) << i;
+        EXPECT_EQ(msgBoxCalls()[i].id, L"10086");
+    }
 }
 
 }  // namespace

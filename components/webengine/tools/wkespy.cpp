@@ -7,13 +7,14 @@
 //   wkespy element [--host H] (--id ID | --text T)  the element's rectangle in view coordinates
 //   wkespy wait    [--host H] [--id ID | --text T] [--url-contains S] [--timeout MS]
 //                                                   until a view has loaded (and shows the element)
-//   wkespy click   [--host H] (--id ID | --text T) [--origin X,Y] [--post]
+//   wkespy click   [--host H] (--id ID | --text T) [--origin X,Y | --screen-origin X,Y] [--post]
 //
 // --host picks the view shown in that window (hexadecimal handle); without it the first view is
-// used. A click presses the left button at the element's centre: the view's place in its host
-// window is --origin (the web-view control's client rectangle, e.g. from souispy), the point is
-// turned into screen coordinates and the mouse is moved and pressed with SendInput, as a user
-// would; --post posts the mouse messages to the host window instead. Exit code 0: done or found;
+// used. A click presses the left button at the element's centre. Where the view lies: --origin is
+// its top-left corner in the host window's client coordinates, --screen-origin on the screen (the
+// left and top of the "client=" rectangle that souispy reports for the web-view control). The mouse
+// is moved there and pressed with SendInput, as a user would; --post posts the mouse messages to
+// the host window instead. Exit code 0: done or found;
 // 1: no such view or element, or time out; 2: bad usage.
 #include <windows.h>
 
@@ -37,7 +38,7 @@ std::wstring ask(HWND hook, const std::wstring& request) {
 }
 
 struct Options {
-    std::wstring command, host, id, text, urlContains, origin;
+    std::wstring command, host, id, text, urlContains, origin, screenOrigin;
     DWORD timeout = 10000;
     bool post = false;
 };
@@ -77,11 +78,17 @@ int click(const Options& o, HWND hook) {
     }
     int ox = 0;
     int oy = 0;
-    if (!o.origin.empty()) {
-        swscanf(o.origin.c_str(), L"%d,%d", &ox, &oy);
+    const std::wstring& origin = o.screenOrigin.empty() ? o.origin : o.screenOrigin;
+    if (!origin.empty() && swscanf(origin.c_str(), L"%d,%d", &ox, &oy) != 2) {
+        print(L"error=the origin is no X,Y");
+        return 2;
     }
     POINT pt = {ox + _wtoi(r.at(L"x").c_str()) + _wtoi(r.at(L"w").c_str()) / 2,
                 oy + _wtoi(r.at(L"y").c_str()) + _wtoi(r.at(L"h").c_str()) / 2};
+    // From here on pt is in the host window's client coordinates.
+    if (!o.screenOrigin.empty()) {
+        ScreenToClient(host, &pt);
+    }
     if (o.post) {
         const LPARAM at = MAKELPARAM(pt.x, pt.y);
         PostMessageW(host, WM_MOUSEMOVE, 0, at);
@@ -163,6 +170,8 @@ int wmain(int argc, wchar_t** argv) {
             o.urlContains = argv[++i];
         else if (a == L"--origin" && hasValue)
             o.origin = argv[++i];
+        else if (a == L"--screen-origin" && hasValue)
+            o.screenOrigin = argv[++i];
         else if (a == L"--timeout" && hasValue)
             o.timeout = static_cast<DWORD>(_wtoi(argv[++i]));
         else if (a == L"--post")

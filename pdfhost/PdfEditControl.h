@@ -59,6 +59,12 @@ class PdfEditControl : public CWnd {
 
     // Every event the control fires (the event-sink map's one entry).
     void onPdfEvent(LONG eventId, IDispatch* eventObject, IUnknown* source);
+    // The five events onPdfEvent reacts to; defined with it.
+    void onDocumentViewActivated(LONG eventId, IDispatch* eventObject, IUnknown* source);
+    void onOperExecuted(LONG eventId, IDispatch* eventObject, IUnknown* source);
+    void onTextEditorStarted(LONG eventId, IDispatch* eventObject, IUnknown* source);
+    void onPerformSave(LONG eventId, IDispatch* eventObject, IUnknown* source);
+    void onDocumentClosed(LONG eventId, IDispatch* eventObject, IUnknown* source);
 
   private:
     bool flag_;  // nothing reads it

@@ -7,11 +7,7 @@ root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${BRAVIK_BUILD_DIR:-$root/build}"
 jobs="$(nproc)"
 
-"$root/scripts/setup.sh"
-deps="$("$root/scripts/deps.sh")"
-
-cmake -S "$root" -B "$build" -DBRAVIK_DEPS_PREFIX="$deps" >/dev/null
-cmake --build "$build" -j "$jobs"
+"$root/scripts/build.sh"
 
 # One display for the whole run: Wine's desktop process of a prefix lives on one display.
 source "$root/scripts/display.sh"

@@ -1,8 +1,7 @@
 // Counted strings and their code-page conversions, under code page 936.
+#include <gtest/gtest.h>
 #include <soui/SStrCpCvt.h>
 #include <soui/SString.h>
-
-#include <gtest/gtest.h>
 
 namespace {
 

@@ -1,11 +1,21 @@
 #include "AttrParse.h"
 
+#include <soui/SouiDefs.h>
 #include <wchar.h>
 #include <wctype.h>
 
-#include <soui/SouiDefs.h>
-
 namespace SOUI {
+
+std::wstring Utf8ToWide(const char* utf8) {
+    if (!utf8 || !*utf8) {
+        return {};
+    }
+    const int n = MultiByteToWideChar(CP_UTF8, 0, utf8, -1, nullptr, 0);
+    std::wstring out(static_cast<size_t>(n > 0 ? n : 1), L'\0');
+    MultiByteToWideChar(CP_UTF8, 0, utf8, -1, out.data(), n);
+    out.resize(wcslen(out.c_str()));
+    return out;
+}
 
 std::wstring TrimBlanks(const std::wstring& text) {
     const size_t first = text.find_first_not_of(L" \t\r\n");
@@ -165,10 +175,9 @@ LPCWSTR ParseCursor(const std::wstring& name) {
         LPCWSTR id;
     };
     static const Entry table[] = {
-        {L"arrow", IDC_ARROW},     {L"hand", IDC_HAND},         {L"ibeam", IDC_IBEAM},
-        {L"wait", IDC_WAIT},       {L"cross", IDC_CROSS},       {L"help", IDC_HELP},
-        {L"sizeall", IDC_SIZEALL}, {L"sizewe", IDC_SIZEWE},     {L"sizens", IDC_SIZENS},
-        {L"sizenesw", IDC_SIZENESW}, {L"sizenwse", IDC_SIZENWSE},
+        {L"arrow", IDC_ARROW},   {L"hand", IDC_HAND},         {L"ibeam", IDC_IBEAM},       {L"wait", IDC_WAIT},
+        {L"cross", IDC_CROSS},   {L"help", IDC_HELP},         {L"sizeall", IDC_SIZEALL},   {L"sizewe", IDC_SIZEWE},
+        {L"sizens", IDC_SIZENS}, {L"sizenesw", IDC_SIZENESW}, {L"sizenwse", IDC_SIZENWSE},
     };
     for (const Entry& e : table) {
         if (SameNoCase(name, e.name)) {

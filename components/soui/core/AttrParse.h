@@ -3,13 +3,15 @@
 // Parsers of the layout syntax's values (LAYOUTS.md, section 2).
 #include <windows.h>
 
+#include <soui/SWindow.h>
+
 #include <string>
 #include <vector>
 
-#include <soui/SWindow.h>
-
 namespace SOUI {
 
+// UTF-8 (as pugixml gives it) to UTF-16; null gives an empty text.
+std::wstring Utf8ToWide(const char* utf8);
 // Splits at commas, trimming blanks around each part.
 std::vector<std::wstring> SplitList(const std::wstring& text, wchar_t sep = L',');
 std::wstring TrimBlanks(const std::wstring& text);

@@ -9,10 +9,10 @@
 // backslash in values are written \t, \n and \\. Rectangles are screen coordinates "l,t,r,b".
 #include <windows.h>
 
-#include <string>
-
 #include <soui/SHostWnd.h>
 #include <soui/SWindow.h>
+
+#include <string>
 
 #include "Internal.h"
 #include "MenuTracking.h"
@@ -63,13 +63,13 @@ std::wstring ElementLine(SWindow* w, HWND host) {
     RECT rc, client;
     w->GetWindowRect(&rc);
     w->GetClientRect(&client);
-    std::wstring line = L"found=1\tclass=" + std::wstring(w->GetObjectClass()) + L"\tname=" + Escape(w->GetName().c_str()) +
-                        L"\tid=" + Num(w->GetID()) + L"\tvisible=" + Num(w->IsVisible(TRUE) ? 1 : 0) +
-                        L"\tshown=" + Num(w->IsVisible(FALSE) ? 1 : 0) + L"\tenabled=" +
-                        Num(w->IsDisabled(TRUE) ? 0 : 1) + L"\trect=" + RectText(rc, host) + L"\tclient=" +
-                        RectText(client, host) + L"\ttext=" + Escape(w->GetWindowText().c_str()) + L"\tskin=" +
-                        Escape(w->GetSkinName().c_str()) + L"\ttip=" + Escape(w->GetToolTipText().c_str()) +
-                        L"\tdata=" + Num(static_cast<long long>(w->GetUserData()));
+    std::wstring line =
+        L"found=1\tclass=" + std::wstring(w->GetObjectClass()) + L"\tname=" + Escape(w->GetName().c_str()) + L"\tid=" +
+        Num(w->GetID()) + L"\tvisible=" + Num(w->IsVisible(TRUE) ? 1 : 0) + L"\tshown=" +
+        Num(w->IsVisible(FALSE) ? 1 : 0) + L"\tenabled=" + Num(w->IsDisabled(TRUE) ? 0 : 1) + L"\trect=" +
+        RectText(rc, host) + L"\tclient=" + RectText(client, host) + L"\ttext=" + Escape(w->GetWindowText().c_str()) +
+        L"\tskin=" + Escape(w->GetSkinName().c_str()) + L"\ttip=" + Escape(w->GetToolTipText().c_str()) + L"\tdata=" +
+        Num(static_cast<long long>(w->GetUserData()));
     return line;
 }
 
@@ -116,11 +116,10 @@ std::wstring Answer(const std::wstring& request) {
                 ::GetWindowRect(h->m_hWnd, &rc);
                 wchar_t title[256] = {};
                 GetWindowTextW(h->m_hWnd, title, 255);
-                *static_cast<std::wstring*>(ctx) += L"hwnd=" + Hex(h->m_hWnd) + L"\tlayout=" +
-                                                    Escape(h->GetLayoutName().c_str()) + L"\tname=" +
-                                                    Escape(h->GetHostName().c_str()) + L"\ttitle=" + Escape(title) +
-                                                    L"\tvisible=" + Num(IsWindowVisible(h->m_hWnd) ? 1 : 0) +
-                                                    L"\trect=" + RectText(rc, nullptr) + L"\n";
+                *static_cast<std::wstring*>(ctx) +=
+                    L"hwnd=" + Hex(h->m_hWnd) + L"\tlayout=" + Escape(h->GetLayoutName().c_str()) + L"\tname=" +
+                    Escape(h->GetHostName().c_str()) + L"\ttitle=" + Escape(title) + L"\tvisible=" +
+                    Num(IsWindowVisible(h->m_hWnd) ? 1 : 0) + L"\trect=" + RectText(rc, nullptr) + L"\n";
             },
             &out);
         if (HWND menu = ActiveMenuWindow()) {
@@ -202,8 +201,8 @@ void StartInspector(HINSTANCE instance) {
     wc.lpszClassName = kInspectorClass;
     RegisterClassExW(&wc);
     const std::wstring title = std::wstring(kInspectorClass) + L"." + std::to_wstring(GetCurrentProcessId());
-    g_inspector = CreateWindowExW(0, kInspectorClass, title.c_str(), 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance,
-                                  nullptr);
+    g_inspector =
+        CreateWindowExW(0, kInspectorClass, title.c_str(), 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, instance, nullptr);
 }
 
 void StopInspector() {

@@ -3,12 +3,12 @@
 // Shared internals of soui.dll (not part of the public headers).
 #include <windows.h>
 
-#include <string>
-
 #include <soui/IRender.h>
-#include <soui/ISkinObj.h>
 #include <soui/IResProvider.h>
+#include <soui/ISkinObj.h>
 #include <soui/SouiDefs.h>
+
+#include <string>
 
 namespace SOUI {
 
@@ -42,8 +42,13 @@ void ClearSystemSkins();
 
 // A skin object over an image resource of the providers ("IMG:NAME"). Decoded on first use, or at
 // once when `eager` (the providers may go away afterwards).
-ISkinObj* CreateImageSkin(const std::wstring& name, const std::wstring& src, int states, BOOL vertical,
-                          const RECT& margin, IResProvider* provider, BOOL eager);
+ISkinObj* CreateImageSkin(const std::wstring& name,
+                          const std::wstring& src,
+                          int states,
+                          BOOL vertical,
+                          const RECT& margin,
+                          IResProvider* provider,
+                          BOOL eager);
 
 // A font for a spec over the current UI definition's default font; cached, no reference added.
 IFont* GetFontFromSpec(const std::wstring& spec);

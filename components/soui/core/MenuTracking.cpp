@@ -1,11 +1,12 @@
 #include "MenuTracking.h"
 
-#include <windowsx.h>
-
-#include <algorithm>
+#include <windows.h>
 
 #include <soui/IRender.h>
 #include <soui/SouiDefs.h>
+#include <windowsx.h>
+
+#include <algorithm>
 
 #include "Internal.h"
 
@@ -147,8 +148,8 @@ SIZE Layout(MenuState& state) {
     IRenderTarget* probe = nullptr;
     if (f && f->CreateRenderTarget(&probe, 1, 1)) {
         for (const MenuItem& it : state.items) {
-            const SIZE sz = probe->MeasureText(it.text.c_str(), static_cast<int>(it.text.size()), font,
-                                               DT_SINGLELINE, -1);
+            const SIZE sz =
+                probe->MeasureText(it.text.c_str(), static_cast<int>(it.text.size()), font, DT_SINGLELINE, -1);
             width = std::max(width, iconColumn + st.textMargin + static_cast<int>(sz.cx) + 12);
         }
         probe->Release();

@@ -1,9 +1,9 @@
 // Resources of a loaded module: "TYPE:NAME" upper-cased, language 2052 first.
 #include <windows.h>
 
-#include <string>
-
 #include <soui/IResProvider.h>
+
+#include <string>
 
 #include "Internal.h"
 
@@ -21,7 +21,7 @@ std::wstring Upper(LPCWSTR text) {
 }
 
 class ResProviderPE : public TObjRefImpl<IResProvider> {
-public:
+  public:
     BOOL Init(WPARAM wParam, LPARAM /*lParam*/) override {
         module_ = reinterpret_cast<HMODULE>(wParam);
         return module_ != nullptr;
@@ -60,7 +60,7 @@ public:
         return static_cast<HCURSOR>(LoadImageW(module_, n.c_str(), IMAGE_CURSOR, 0, 0, LR_DEFAULTSIZE));
     }
 
-private:
+  private:
     HRSRC Find(LPCWSTR type, LPCWSTR name) {
         if (!module_ || !type || !name) {
             return nullptr;

@@ -1,15 +1,14 @@
 // Process-wide bookkeeping of soui.dll: element handles, deferred deletes, hosts, fonts, log.
 #include <windows.h>
 
-#include <stdarg.h>
-
-#include <map>
-#include <vector>
-
 #include <soui/SApplication.h>
 #include <soui/SHostWnd.h>
 #include <soui/SUiDef.h>
 #include <soui/SWindow.h>
+#include <stdarg.h>
+
+#include <map>
+#include <vector>
 
 #include "AttrParse.h"
 #include "Internal.h"

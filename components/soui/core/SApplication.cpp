@@ -14,7 +14,9 @@ namespace {
 SApplication* g_app = nullptr;
 }
 
-SApplication::SApplication(IRenderFactory* renderFactory, HINSTANCE instance, LPCWSTR name,
+SApplication::SApplication(IRenderFactory* renderFactory,
+                           HINSTANCE instance,
+                           LPCWSTR name,
                            const SObjectDefaultRegister& reg)
     : renderFactory_(renderFactory), instance_(instance), name_(name && *name ? name : L"SOUIHOST") {
     if (renderFactory_) {

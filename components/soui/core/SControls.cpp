@@ -1,13 +1,31 @@
-// The built-in element kinds.
-#include <soui/SControls.h>
+#include <windows.h>
 
+// The built-in element kinds.
 #include <shellapi.h>
+
+#include <soui/SControls.h>
 
 #include <algorithm>
 
 #include "Internal.h"
 
 namespace SOUI {
+
+namespace {
+
+// The extent of a text with the element's font and flags, wrapped at width when given.
+SIZE MeasureWith(const SStringW& text, IFont* font, UINT format, int width) {
+    IRenderFactory* factory = GetRenderFactory();
+    IRenderTarget* target = nullptr;
+    if (!factory || !factory->CreateRenderTarget(&target, 1, 1)) {
+        return {0, 0};
+    }
+    const SIZE sz = target->MeasureText(text.c_str(), text.GetLength(), font, format, width);
+    target->Release();
+    return sz;
+}
+
+}  // namespace
 
 // text
 
@@ -24,15 +42,9 @@ LPCWSTR SStatic::GetObjectClass() const {
 }
 
 SIZE SStatic::GetDesiredSize(int width) {
-    IRenderFactory* factory = GetRenderFactory();
-    IRenderTarget* target = nullptr;
-    if (!factory || !factory->CreateRenderTarget(&target, 1, 1)) {
-        return {0, 0};
-    }
     const SwndStyle& st = GetStyle();
     const int inner = width > 0 ? std::max<int>(1, width - 2 * st.marginX - margin_.left - margin_.right) : -1;
-    SIZE sz = target->MeasureText(text_.c_str(), text_.GetLength(), GetCurrentFont(), st.textMode, inner);
-    target->Release();
+    SIZE sz = MeasureWith(text_, GetCurrentFont(), st.textMode, inner);
     sz.cx += 2 * st.marginX + margin_.left + margin_.right;
     sz.cy += 2 * st.marginY + margin_.top + margin_.bottom;
     return sz;
@@ -78,13 +90,7 @@ SIZE SButton::GetDesiredSize(int width) {
     if (GetSkin()) {
         return GetSkin()->GetSkinSize();
     }
-    IRenderFactory* factory = GetRenderFactory();
-    IRenderTarget* target = nullptr;
-    if (!factory || !factory->CreateRenderTarget(&target, 1, 1)) {
-        return {0, 0};
-    }
-    SIZE sz = target->MeasureText(text_.c_str(), text_.GetLength(), GetCurrentFont(), GetStyle().textMode, width);
-    target->Release();
+    SIZE sz = MeasureWith(text_, GetCurrentFont(), GetStyle().textMode, width);
     sz.cx += 2 * GetStyle().marginX + 8;
     sz.cy += 2 * GetStyle().marginY + 4;
     return sz;
@@ -161,14 +167,7 @@ HRESULT SLink::SetAttribute(const SStringW& name, const SStringW& value, BOOL lo
 }
 
 SIZE SLink::GetDesiredSize(int width) {
-    IRenderFactory* factory = GetRenderFactory();
-    IRenderTarget* target = nullptr;
-    if (!factory || !factory->CreateRenderTarget(&target, 1, 1)) {
-        return {0, 0};
-    }
-    SIZE sz = target->MeasureText(text_.c_str(), text_.GetLength(), GetCurrentFont(), GetStyle().textMode, width);
-    target->Release();
-    return sz;
+    return MeasureWith(text_, GetCurrentFont(), GetStyle().textMode, width);
 }
 
 void SLink::OnPaint(IRenderTarget* target) {

@@ -6,8 +6,7 @@ SHostDialog::SHostDialog(LPCWSTR layoutName) : SHostWnd(layoutName) {}
 SHostDialog::~SHostDialog() = default;
 
 BOOL SHostDialog::_HandleEvent(EventArgs* evt) {
-    if (evt && evt->GetID() == EVT_CMD &&
-        (evt->idFrom == IDOK || evt->idFrom == IDCANCEL || evt->idFrom == IDCLOSE)) {
+    if (evt && evt->GetID() == EVT_CMD && (evt->idFrom == IDOK || evt->idFrom == IDCANCEL || evt->idFrom == IDCLOSE)) {
         EndDialog(evt->idFrom);
         return TRUE;
     }
@@ -65,7 +64,11 @@ void SHostDialog::EndDialog(INT_PTR code) {
     }
 }
 
-BOOL SHostDialog::ProcessWindowMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result,
+BOOL SHostDialog::ProcessWindowMessage(HWND hwnd,
+                                       UINT msg,
+                                       WPARAM wParam,
+                                       LPARAM lParam,
+                                       LRESULT& result,
                                        DWORD msgMapId) {
     if (msgMapId == 0 && msg == WM_CLOSE) {
         EndDialog(IDCANCEL);

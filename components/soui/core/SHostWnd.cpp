@@ -1,12 +1,12 @@
-#include <soui/SHostWnd.h>
+#include <windows.h>
 
 #include <commctrl.h>
-#include <windowsx.h>
 
 #include <pugixml.hpp>
-
 #include <soui/SApplication.h>
+#include <soui/SHostWnd.h>
 #include <soui/SUiDef.h>
+#include <windowsx.h>
 
 #include "AttrParse.h"
 #include "Internal.h"
@@ -18,22 +18,11 @@ namespace {
 // Translucent hosts are drawn with UpdateLayeredWindow, outside WM_PAINT.
 const UINT kRedrawMsg = RegisterWindowMessageW(L"SOUI.HostRedraw");
 
-std::wstring Wide(const char* utf8) {
-    if (!utf8 || !*utf8) {
-        return {};
-    }
-    const int n = MultiByteToWideChar(CP_UTF8, 0, utf8, -1, nullptr, 0);
-    std::wstring out(static_cast<size_t>(n > 0 ? n : 1), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8, -1, out.data(), n);
-    out.resize(wcslen(out.c_str()));
-    return out;
-}
-
 }  // namespace
 
 // The host's tool tip: one rectangle tool following the hovered element.
 class SHostTooltip {
-public:
+  public:
     explicit SHostTooltip(HWND host) : host_(host) {
         INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_WIN95_CLASSES};
         InitCommonControlsEx(&icc);
@@ -76,7 +65,7 @@ public:
     }
     HWND hwnd() const { return tip_; }
 
-private:
+  private:
     TTTOOLINFOW Info() const {
         TTTOOLINFOW ti = {};
         ti.cbSize = TTTOOLINFOW_V2_SIZE;
@@ -135,8 +124,8 @@ void SHostWnd::ApplyHostAttributes() {
     const pugi::xml_node root = static_cast<pugi::xml_document*>(layoutDoc_)->document_element();
     IUiDefInfo* def = SUiDef::GetUiDef();
     for (const pugi::xml_attribute& a : root.attributes()) {
-        const std::wstring n = Wide(a.name());
-        const std::wstring v = Wide(a.value());
+        const std::wstring n = Utf8ToWide(a.name());
+        const std::wstring v = Utf8ToWide(a.value());
         if (SameNoCase(n, L"name")) {
             hostName_ = v.c_str();
         } else if (SameNoCase(n, L"title")) {
@@ -286,7 +275,11 @@ void SHostWnd::Present(HDC dc, const RECT& rc) {
     target_->ReleaseDC(src);
 }
 
-BOOL SHostWnd::ProcessWindowMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result,
+BOOL SHostWnd::ProcessWindowMessage(HWND hwnd,
+                                    UINT msg,
+                                    WPARAM wParam,
+                                    LPARAM lParam,
+                                    LRESULT& result,
                                     DWORD msgMapId) {
     if (msgMapId != 0) {
         return FALSE;
@@ -437,14 +430,22 @@ LRESULT SHostWnd::OnNcHitTest(const POINT& screenPt) {
         const BOOL right = pt.x >= rc.right - resizeBand_.right;
         const BOOL top = pt.y < resizeBand_.top;
         const BOOL bottom = pt.y >= rc.bottom - resizeBand_.bottom;
-        if (top && left) return HTTOPLEFT;
-        if (top && right) return HTTOPRIGHT;
-        if (bottom && left) return HTBOTTOMLEFT;
-        if (bottom && right) return HTBOTTOMRIGHT;
-        if (left) return HTLEFT;
-        if (right) return HTRIGHT;
-        if (top) return HTTOP;
-        if (bottom) return HTBOTTOM;
+        if (top && left)
+            return HTTOPLEFT;
+        if (top && right)
+            return HTTOPRIGHT;
+        if (bottom && left)
+            return HTBOTTOMLEFT;
+        if (bottom && right)
+            return HTBOTTOMRIGHT;
+        if (left)
+            return HTLEFT;
+        if (right)
+            return HTRIGHT;
+        if (top)
+            return HTTOP;
+        if (bottom)
+            return HTBOTTOM;
     }
     SWindow* hit = HitTest(pt);
     if (hit && hit->IsClass(L"caption")) {

@@ -1,37 +1,20 @@
+#include <windows.h>
+
 // Popup menus: a window of the library drawn with the menu style, tracked in a loop of its own.
-#include <soui/SMenu.h>
-
-#include <windowsx.h>
-
 #include <pugixml.hpp>
+#include <soui/SApplication.h>
+#include <soui/SMenu.h>
+#include <soui/SUiDef.h>
+#include <windowsx.h>
 
 #include <string>
 #include <vector>
-
-#include <soui/SApplication.h>
-#include <soui/SUiDef.h>
 
 #include "AttrParse.h"
 #include "Internal.h"
 #include "MenuTracking.h"
 
 namespace SOUI {
-
-namespace {
-
-std::wstring Wide(const char* utf8) {
-    if (!utf8 || !*utf8) {
-        return {};
-    }
-    const int n = MultiByteToWideChar(CP_UTF8, 0, utf8, -1, nullptr, 0);
-    std::wstring out(static_cast<size_t>(n > 0 ? n : 1), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8, -1, out.data(), n);
-    out.resize(wcslen(out.c_str()));
-    return out;
-}
-
-
-}  // namespace
 
 struct SMenu::Impl {
     MenuState state;
@@ -62,25 +45,26 @@ BOOL SMenu::LoadMenuW(LPCWSTR resName, LPCWSTR resType) {
         if (!a) {
             return fallback;
         }
-        const COLORREF c = def ? def->GetNamedColor()->Get(Wide(a.value()).c_str()) : ParseColor(Wide(a.value()));
+        const COLORREF c =
+            def ? def->GetNamedColor()->Get(Utf8ToWide(a.value()).c_str()) : ParseColor(Utf8ToWide(a.value()));
         return c == CR_INVALID ? fallback : c;
     };
-    st.itemSkin = Wide(root.attribute("itemSkin").value());
-    st.iconSkin = Wide(root.attribute("iconSkin").value());
+    st.itemSkin = Utf8ToWide(root.attribute("itemSkin").value());
+    st.iconSkin = Utf8ToWide(root.attribute("iconSkin").value());
     st.colorBkgnd = color(root.attribute("colorBkgnd"), st.colorBkgnd);
     st.colorText = color(root.attribute("colorText"), st.colorText);
     st.colorTextSel = color(root.attribute("colorTextSel"), st.colorText);
     st.colorTextDisable = color(root.attribute("colorTextDisable"), st.colorTextDisable);
-    st.font = Wide(root.attribute("font").value());
-    st.itemHeight = ParseInt(Wide(root.attribute("itemHeight").value()), st.itemHeight);
-    st.iconMargin = ParseInt(Wide(root.attribute("iconMargin").value()), st.iconMargin);
-    st.textMargin = ParseInt(Wide(root.attribute("textMargin").value()), st.textMargin);
-    st.minWidth = ParseInt(Wide(root.attribute("minWidth").value()), st.minWidth);
-    st.maxWidth = ParseInt(Wide(root.attribute("maxWidth").value()), st.maxWidth);
-    st.contextHelpId = static_cast<DWORD>(ParseInt(Wide(root.attribute("contextHelpId").value()), 0));
+    st.font = Utf8ToWide(root.attribute("font").value());
+    st.itemHeight = ParseInt(Utf8ToWide(root.attribute("itemHeight").value()), st.itemHeight);
+    st.iconMargin = ParseInt(Utf8ToWide(root.attribute("iconMargin").value()), st.iconMargin);
+    st.textMargin = ParseInt(Utf8ToWide(root.attribute("textMargin").value()), st.textMargin);
+    st.minWidth = ParseInt(Utf8ToWide(root.attribute("minWidth").value()), st.minWidth);
+    st.maxWidth = ParseInt(Utf8ToWide(root.attribute("maxWidth").value()), st.maxWidth);
+    st.contextHelpId = static_cast<DWORD>(ParseInt(Utf8ToWide(root.attribute("contextHelpId").value()), 0));
     for (const pugi::xml_node& item : root.children("item")) {
-        AppendMenuW(0, static_cast<UINT_PTR>(ParseInt(Wide(item.attribute("id").value()))),
-                    Wide(item.text().get()).c_str(), ParseInt(Wide(item.attribute("icon").value()), -1));
+        AppendMenuW(0, static_cast<UINT_PTR>(ParseInt(Utf8ToWide(item.attribute("id").value()))),
+                    Utf8ToWide(item.text().get()).c_str(), ParseInt(Utf8ToWide(item.attribute("icon").value()), -1));
     }
     return TRUE;
 }

@@ -39,7 +39,7 @@ namespace {
 
 // "root" is a plain window that fills its parent unless placed.
 class SRootWindow : public SWindow {
-public:
+  public:
     static LPCWSTR GetClassName() { return L"root"; }
 };
 

@@ -123,10 +123,17 @@ LRESULT CSimpleWnd::ReflectNotifications(UINT msg, WPARAM wParam, LPARAM lParam,
     return ::SendMessageW(child, kOcmBase + msg, wParam, lParam);
 }
 
-HWND CSimpleWnd::CreateNative(LPCWSTR className, LPCWSTR title, DWORD style, DWORD exStyle, int x, int y, int cx,
-                              int cy, HWND parent) {
-    return CreateWindowExW(exStyle, className, title, style, x, y, cx, cy, parent, nullptr,
-                           GetModuleHandleW(nullptr), this);
+HWND CSimpleWnd::CreateNative(LPCWSTR className,
+                              LPCWSTR title,
+                              DWORD style,
+                              DWORD exStyle,
+                              int x,
+                              int y,
+                              int cx,
+                              int cy,
+                              HWND parent) {
+    return CreateWindowExW(exStyle, className, title, style, x, y, cx, cy, parent, nullptr, GetModuleHandleW(nullptr),
+                           this);
 }
 
 BOOL CSimpleWnd::DestroyWindow() {

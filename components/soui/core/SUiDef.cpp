@@ -1,7 +1,6 @@
 // The UI definition: default font, value tables, style classes, per-kind default attributes.
-#include <soui/SUiDef.h>
-
 #include <pugixml.hpp>
+#include <soui/SUiDef.h>
 
 #include "AttrParse.h"
 #include "Internal.h"
@@ -48,27 +47,16 @@ void SNamedColor::Set(LPCWSTR key, COLORREF color) {
 
 namespace {
 
-std::wstring Wide(const pugi::char_t* utf8) {
-    if (!utf8 || !*utf8) {
-        return {};
-    }
-    const int n = MultiByteToWideChar(CP_UTF8, 0, utf8, -1, nullptr, 0);
-    std::wstring out(static_cast<size_t>(n > 0 ? n : 1), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8, -1, out.data(), n);
-    out.resize(wcslen(out.c_str()));
-    return out;
-}
-
 SAttrList Attributes(const pugi::xml_node& node) {
     SAttrList list;
     for (const pugi::xml_attribute& a : node.attributes()) {
-        list.emplace_back(Wide(a.name()), Wide(a.value()));
+        list.emplace_back(Utf8ToWide(a.name()), Utf8ToWide(a.value()));
     }
     return list;
 }
 
 class UiDefInfo : public TObjRefImpl<IUiDefInfo> {
-public:
+  public:
     ~UiDefInfo() override {
         for (auto& [name, skin] : skins_) {
             skin->Release();
@@ -98,30 +86,33 @@ public:
         }
         pugi::xml_node root = doc.document_element();
         if (pugi::xml_node font = root.child("font")) {
-            fontFace_ = Wide(font.attribute("face").value()).c_str();
-            fontSize_ = ParseInt(Wide(font.attribute("size").value()), 14);
+            fontFace_ = Utf8ToWide(font.attribute("face").value()).c_str();
+            fontSize_ = ParseInt(Utf8ToWide(font.attribute("size").value()), 14);
         }
         if (fontFace_.IsEmpty()) {
             fontFace_ = L"微软雅黑";
         }
         LoadTable(provider, root.child("string"), [this](const pugi::xml_node& e) {
-            strings_.Set(Wide(e.name()).c_str(), Wide(e.attribute("value").value()).c_str());
+            strings_.Set(Utf8ToWide(e.name()).c_str(), Utf8ToWide(e.attribute("value").value()).c_str());
         });
         LoadTable(provider, root.child("color"), [this](const pugi::xml_node& e) {
-            colors_.Set(Wide(e.name()).c_str(), ParseColor(Wide(e.attribute("value").value())));
+            colors_.Set(Utf8ToWide(e.name()).c_str(), ParseColor(Utf8ToWide(e.attribute("value").value())));
         });
         LoadTable(provider, root.child("skin"), [this, provider](const pugi::xml_node& e) { AddSkin(e, provider); });
         for (const pugi::xml_node& c : root.child("style").children("class")) {
-            classes_[Wide(c.attribute("name").value())] = Attributes(c);
+            // The class's own name is no attribute it gives its elements.
+            SAttrList attrs = Attributes(c);
+            std::erase_if(attrs, [](const auto& a) { return a.first == L"name"; });
+            classes_[Utf8ToWide(c.attribute("name").value())] = std::move(attrs);
         }
         for (const pugi::xml_node& k : root.child("objattr").children()) {
-            objAttrs_[Wide(k.name())] = Attributes(k);
+            objAttrs_[Utf8ToWide(k.name())] = Attributes(k);
         }
         return TRUE;
     }
 
     void AddSkin(const pugi::xml_node& e, IResProvider* provider) {
-        const std::wstring name = Wide(e.attribute("name").value());
+        const std::wstring name = Utf8ToWide(e.attribute("name").value());
         if (name.empty()) {
             return;
         }
@@ -135,10 +126,10 @@ public:
     }
 
     static ISkinObj* MakeSkin(const pugi::xml_node& e, IResProvider* provider, BOOL eager) {
-        const int states = ParseInt(Wide(e.attribute("states").value()), 1);
-        return CreateImageSkin(Wide(e.attribute("name").value()), Wide(e.attribute("src").value()), states,
-                               ParseBool(Wide(e.attribute("vertical").value())),
-                               ParseRect4(Wide(e.attribute("margin").value())), provider, eager);
+        const int states = ParseInt(Utf8ToWide(e.attribute("states").value()), 1);
+        return CreateImageSkin(Utf8ToWide(e.attribute("name").value()), Utf8ToWide(e.attribute("src").value()), states,
+                               ParseBool(Utf8ToWide(e.attribute("vertical").value())),
+                               ParseRect4(Utf8ToWide(e.attribute("margin").value())), provider, eager);
     }
 
     static BOOL LoadXml(IResProvider* provider, const std::wstring& name, pugi::xml_document& doc) {
@@ -146,8 +137,8 @@ public:
         if (!ReadResource(provider, name, data)) {
             return FALSE;
         }
-        const pugi::xml_parse_result result = doc.load_buffer(data.data(), data.size(), pugi::parse_default,
-                                                              pugi::encoding_utf8);
+        const pugi::xml_parse_result result =
+            doc.load_buffer(data.data(), data.size(), pugi::parse_default, pugi::encoding_utf8);
         if (!result) {
             SLog(L"%s: XML error at offset %d", name.c_str(), static_cast<int>(result.offset));
             return FALSE;
@@ -155,7 +146,7 @@ public:
         return TRUE;
     }
 
-private:
+  private:
     template <class F>
     void LoadTable(IResProvider* provider, const pugi::xml_node& ref, F each) {
         if (!ref) {
@@ -163,7 +154,7 @@ private:
         }
         pugi::xml_document doc;
         pugi::xml_node table = ref;
-        const std::wstring src = Wide(ref.attribute("src").value());
+        const std::wstring src = Utf8ToWide(ref.attribute("src").value());
         if (!src.empty()) {
             if (!LoadXml(provider, src, doc)) {
                 SLog(L"table %s not loaded", src.c_str());

@@ -1,9 +1,7 @@
-#include <soui/SWindow.h>
-
 #include <pugixml.hpp>
-
 #include <soui/SApplication.h>
 #include <soui/SUiDef.h>
+#include <soui/SWindow.h>
 
 #include "AttrParse.h"
 #include "Internal.h"
@@ -11,17 +9,6 @@
 namespace SOUI {
 
 namespace {
-
-std::wstring Wide(const char* utf8) {
-    if (!utf8 || !*utf8) {
-        return {};
-    }
-    const int n = MultiByteToWideChar(CP_UTF8, 0, utf8, -1, nullptr, 0);
-    std::wstring out(static_cast<size_t>(n > 0 ? n : 1), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, utf8, -1, out.data(), n);
-    out.resize(wcslen(out.c_str()));
-    return out;
-}
 
 SStringW ResolveString(const SStringW& value) {
     IUiDefInfo* def = SUiDef::GetUiDef();
@@ -775,20 +762,20 @@ void SWindow::PaintTree(IRenderTarget* target, const RECT& dirty) {
 
 void SWindow::InitFromXml(const void* xmlNode) {
     const pugi::xml_node& node = *static_cast<const pugi::xml_node*>(xmlNode);
-    const std::wstring kind = Wide(node.name());
+    const std::wstring kind = Utf8ToWide(node.name());
     IUiDefInfo* def = SUiDef::GetUiDef();
     if (const SAttrList* defaults = def ? def->GetObjAttr(kind.c_str()) : nullptr) {
         ApplyAttrList(defaults);
     }
     if (pugi::xml_attribute cls = node.attribute("class")) {
-        SetAttribute(L"class", Wide(cls.value()).c_str(), TRUE);
+        SetAttribute(L"class", Utf8ToWide(cls.value()).c_str(), TRUE);
     }
     for (const pugi::xml_attribute& a : node.attributes()) {
         if (strcmp(a.name(), "class") != 0) {
-            SetAttribute(Wide(a.name()).c_str(), Wide(a.value()).c_str(), TRUE);
+            SetAttribute(Utf8ToWide(a.name()).c_str(), Utf8ToWide(a.value()).c_str(), TRUE);
         }
     }
-    const std::wstring content = TrimBlanks(Wide(node.text().get()));
+    const std::wstring content = TrimBlanks(Utf8ToWide(node.text().get()));
     if (!content.empty() && !node.attribute("text")) {
         SetAttribute(L"text", content.c_str(), TRUE);
     }
@@ -807,7 +794,7 @@ void SWindow::CreateChildrenFromXml(const void* xmlNode) {
         if (e.type() != pugi::node_element) {
             continue;
         }
-        const std::wstring kind = Wide(e.name());
+        const std::wstring kind = Utf8ToWide(e.name());
         SWindow* child = app->CreateWindowByName(kind.c_str());
         if (!child) {
             SLog(L"element kind %s not known", kind.c_str());

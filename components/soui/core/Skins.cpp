@@ -1,11 +1,11 @@
 // Image skins (imgframe, imglist) and the system skin table.
 #include <windows.h>
 
-#include <map>
-#include <string>
-
 #include <soui/SApplication.h>
 #include <soui/SUiDef.h>
+
+#include <map>
+#include <string>
 
 #include "Internal.h"
 
@@ -13,11 +13,19 @@ namespace SOUI {
 namespace {
 
 class ImageSkin : public TObjRefImpl<ISkinObj> {
-public:
-    ImageSkin(std::wstring name, std::wstring src, int states, BOOL vertical, const RECT& margin,
+  public:
+    ImageSkin(std::wstring name,
+              std::wstring src,
+              int states,
+              BOOL vertical,
+              const RECT& margin,
               IResProvider* provider)
-        : name_(std::move(name)), src_(std::move(src)), states_(states < 1 ? 1 : states), vertical_(vertical),
-          margin_(margin), provider_(provider) {
+        : name_(std::move(name)),
+          src_(std::move(src)),
+          states_(states < 1 ? 1 : states),
+          vertical_(vertical),
+          margin_(margin),
+          provider_(provider) {
         if (provider_) {
             provider_->AddRef();
         }
@@ -92,7 +100,7 @@ public:
         return TRUE;
     }
 
-private:
+  private:
     void DropProvider() {
         if (provider_) {
             provider_->Release();
@@ -117,8 +125,13 @@ std::map<std::wstring, ISkinObj*>& SystemSkins() {
 
 }  // namespace
 
-ISkinObj* CreateImageSkin(const std::wstring& name, const std::wstring& src, int states, BOOL vertical,
-                          const RECT& margin, IResProvider* provider, BOOL eager) {
+ISkinObj* CreateImageSkin(const std::wstring& name,
+                          const std::wstring& src,
+                          int states,
+                          BOOL vertical,
+                          const RECT& margin,
+                          IResProvider* provider,
+                          BOOL eager) {
     auto* skin = new ImageSkin(name, src, states, vertical, margin, provider);
     if (eager) {
         skin->Load();

@@ -1,32 +1,32 @@
 // The GDI+ image decoder: PNG and JPEG from memory into premultiplied 32-bit pixels.
 #include <windows.h>
 
-#include <objidl.h>
 #include <gdiplus.h>
 #include <shlwapi.h>
 
-#include <vector>
-
+#include <objidl.h>
 #include <soui/IRender.h>
+
+#include <vector>
 
 namespace SOUI {
 namespace {
 
 class ImgX : public TObjRefImpl<IImgX> {
-public:
+  public:
     ImgX(UINT cx, UINT cy, std::vector<BYTE> pixels) : cx_(cx), cy_(cy), pixels_(std::move(pixels)) {}
     UINT Width() const override { return cx_; }
     UINT Height() const override { return cy_; }
     const BYTE* Pixels() const override { return pixels_.data(); }
 
-private:
+  private:
     UINT cx_;
     UINT cy_;
     std::vector<BYTE> pixels_;
 };
 
 class GdipDecoderFactory : public TObjRefImpl<IImgDecoderFactory> {
-public:
+  public:
     GdipDecoderFactory() {
         Gdiplus::GdiplusStartupInput input;
         if (Gdiplus::GdiplusStartup(&token_, &input, nullptr) != Gdiplus::Ok) {
@@ -74,7 +74,7 @@ public:
     }
     LPCWSTR GetDescription() const override { return L"GDI+ decoder: PNG, JPEG, BMP, GIF"; }
 
-private:
+  private:
     ULONG_PTR token_ = 0;
 };
 

@@ -2,17 +2,17 @@
 // mask so that the alpha channel of translucent windows stays right.
 #include <windows.h>
 
+#include <soui/IRender.h>
+
 #include <algorithm>
 #include <vector>
-
-#include <soui/IRender.h>
 
 namespace SOUI {
 namespace {
 
 // A top-down 32-bit DIB section selected into its own memory DC.
 class Dib {
-public:
+  public:
     Dib() = default;
     Dib(const Dib&) = delete;
     Dib& operator=(const Dib&) = delete;
@@ -61,7 +61,7 @@ public:
     int cx() const { return cx_; }
     int cy() const { return cy_; }
 
-private:
+  private:
     HDC dc_ = nullptr;
     HBITMAP bmp_ = nullptr;
     HGDIOBJ old_ = nullptr;
@@ -71,7 +71,7 @@ private:
 };
 
 class GdiBitmap : public TObjRefImpl<IBitmap> {
-public:
+  public:
     BOOL Init(UINT cx, UINT cy, const BYTE* pixels) {
         if (!dib_.Create(static_cast<int>(cx), static_cast<int>(cy))) {
             return FALSE;
@@ -90,12 +90,12 @@ public:
     const BYTE* Pixels() const override { return reinterpret_cast<const BYTE*>(dib_.bits()); }
     HDC dc() const { return dib_.dc(); }
 
-private:
+  private:
     Dib dib_;
 };
 
 class GdiFont : public TObjRefImpl<IFont> {
-public:
+  public:
     explicit GdiFont(const LOGFONTW& lf) : lf_(lf), font_(CreateFontIndirectW(&lf)) {}
     ~GdiFont() override {
         if (font_) {
@@ -105,7 +105,7 @@ public:
     const LOGFONTW& LogFont() const override { return lf_; }
     HFONT Handle() const override { return font_; }
 
-private:
+  private:
     LOGFONTW lf_;
     HFONT font_;
 };
@@ -119,7 +119,7 @@ BOOL IntersectOrEmpty(RECT& out, const RECT& a, const RECT& b) {
 }
 
 class GdiRenderTarget : public TObjRefImpl<IRenderTarget> {
-public:
+  public:
     BOOL Resize(int cx, int cy) override {
         if (!dib_.Create(cx, cy)) {
             return FALSE;
@@ -228,8 +228,8 @@ public:
                     continue;
                 }
                 cover = cover * a / 255;
-                const DWORD src = (cover << 24) | ((r * cover / 255) << 16) | ((g * cover / 255) << 8) |
-                                  (b * cover / 255);
+                const DWORD src =
+                    (cover << 24) | ((r * cover / 255) << 16) | ((g * cover / 255) << 8) | (b * cover / 255);
                 row[x] = Over(src, row[x]);
             }
         }
@@ -244,8 +244,8 @@ public:
             GetTextMetricsW(dc, &tm);
             SetRect(&rc, 0, 0, 0, tm.tmHeight);
         } else {
-            ::DrawTextW(dc, text, length, &rc, (format & ~(DT_END_ELLIPSIS | DT_VCENTER | DT_BOTTOM)) | DT_CALCRECT |
-                                                   DT_NOPREFIX);
+            ::DrawTextW(dc, text, length, &rc,
+                        (format & ~(DT_END_ELLIPSIS | DT_VCENTER | DT_BOTTOM)) | DT_CALCRECT | DT_NOPREFIX);
         }
         SelectObject(dc, old);
         DeleteDC(dc);
@@ -277,7 +277,7 @@ public:
         ReleaseDcNoFix(dc);
     }
 
-private:
+  private:
     void ReleaseDcNoFix(HDC dc) {
         SelectClipRgn(dc, nullptr);
         SetRectEmpty(&dcClip_);
@@ -285,7 +285,8 @@ private:
     }
     static DWORD Premultiply(COLORREF c) {
         const DWORD a = GetAValue(c);
-        return (a << 24) | ((GetRValue(c) * a / 255) << 16) | ((GetGValue(c) * a / 255) << 8) | (GetBValue(c) * a / 255);
+        return (a << 24) | ((GetRValue(c) * a / 255) << 16) | ((GetGValue(c) * a / 255) << 8) |
+               (GetBValue(c) * a / 255);
     }
     // src over dst, both premultiplied BGRA.
     static DWORD Over(DWORD src, DWORD dst) {
@@ -306,7 +307,7 @@ private:
 };
 
 class GdiRenderFactory : public TObjRefImpl<IRenderFactory> {
-public:
+  public:
     ~GdiRenderFactory() override { SetImgDecoderFactory(nullptr); }
     void SetImgDecoderFactory(IImgDecoderFactory* decoder) override {
         if (decoder) {
@@ -355,7 +356,7 @@ public:
         return TRUE;
     }
 
-private:
+  private:
     IImgDecoderFactory* decoder_ = nullptr;
 };
 

@@ -63,8 +63,8 @@ std::wstring Ask(HWND inspector, const std::wstring& request) {
                           const_cast<wchar_t*>(text.c_str())};
     g_answer.clear();
     DWORD_PTR result = 0;
-    SendMessageTimeoutW(inspector, WM_COPYDATA, reinterpret_cast<WPARAM>(ReplyWindow()),
-                        reinterpret_cast<LPARAM>(&cds), SMTO_ABORTIFHUNG, 10000, &result);
+    SendMessageTimeoutW(inspector, WM_COPYDATA, reinterpret_cast<WPARAM>(ReplyWindow()), reinterpret_cast<LPARAM>(&cds),
+                        SMTO_ABORTIFHUNG, 10000, &result);
     return g_answer;
 }
 
@@ -109,8 +109,8 @@ std::vector<Record> Parse(const std::wstring& answer) {
 
 void Print(const std::wstring& text) {
     // UTF-8 out, whatever the console's code page.
-    const int n = WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr,
-                                      nullptr);
+    const int n =
+        WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
     std::string bytes(static_cast<size_t>(n), '\0');
     WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), bytes.data(), n, nullptr, nullptr);
     fwrite(bytes.data(), 1, bytes.size(), stdout);
@@ -130,8 +130,8 @@ std::vector<Host> AllHosts() {
         for (const Record& r : Parse(Ask(insp, L"cmd=hosts\n"))) {
             auto it = r.find(L"hwnd");
             if (it != r.end()) {
-                hosts.push_back({reinterpret_cast<HWND>(static_cast<UINT_PTR>(wcstoul(it->second.c_str(), nullptr, 0))),
-                                 insp, r});
+                hosts.push_back(
+                    {reinterpret_cast<HWND>(static_cast<UINT_PTR>(wcstoul(it->second.c_str(), nullptr, 0))), insp, r});
             }
         }
     }
@@ -213,8 +213,9 @@ int Click(HWND target, POINT pt, bool post) {
 }
 
 int Usage() {
-    Print(L"usage: souispy hosts | find|list|click|wait (--layout L | --title T | --hwnd H) [--name N] [--post] "
-          L"[--timeout MS] | menu | menu-click (--text T | --id N) [--post]\n");
+    Print(
+        L"usage: souispy hosts | find|list|click|wait (--layout L | --title T | --hwnd H) [--name N] [--post] "
+        L"[--timeout MS] | menu | menu-click (--text T | --id N) [--post]\n");
     return 2;
 }
 

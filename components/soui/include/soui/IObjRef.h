@@ -13,14 +13,14 @@ struct IObjRef {
     virtual long Release() = 0;
     virtual void OnFinalRelease() = 0;
 
-protected:
+  protected:
     ~IObjRef() = default;
 };
 
 // Implements IObjRef for an interface T (count 1 at construction, atomic counting).
 template <class T>
 class TObjRefImpl : public T {
-public:
+  public:
     TObjRefImpl() = default;
     TObjRefImpl(const TObjRefImpl&) = delete;
     TObjRefImpl& operator=(const TObjRefImpl&) = delete;
@@ -36,14 +36,14 @@ public:
     void OnFinalRelease() override { delete this; }
     virtual ~TObjRefImpl() = default;
 
-protected:
+  protected:
     volatile LONG refCount_ = 1;
 };
 
 // As TObjRefImpl, the final release deleting the object as its most derived class T2.
 template <class T, class T2>
 class TObjRefImpl2 : public TObjRefImpl<T> {
-public:
+  public:
     TObjRefImpl2() = default;
     void OnFinalRelease() override { delete static_cast<T2*>(this); }
     ~TObjRefImpl2() override = default;
@@ -52,7 +52,7 @@ public:
 // Owns one reference of an IObjRef object: released when the owner goes; moves, never copies.
 template <class T>
 class SAutoRefPtr {
-public:
+  public:
     SAutoRefPtr() = default;
     // Takes over the caller's reference.
     explicit SAutoRefPtr(T* p) : p_(p) {}
@@ -85,7 +85,7 @@ public:
     T* operator->() const { return p_; }
     explicit operator bool() const { return p_ != nullptr; }
 
-private:
+  private:
     T* p_ = nullptr;
 };
 

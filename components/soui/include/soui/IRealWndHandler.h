@@ -24,7 +24,7 @@ struct IRealWndHandler : IObjRef {
     // The element was shown or hidden; FALSE lets the library show or hide the child itself.
     virtual BOOL showRealWnd(SRealWnd* wnd, BOOL show) = 0;
 
-protected:
+  protected:
     ~IRealWndHandler() = default;
 };
 

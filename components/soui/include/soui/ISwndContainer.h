@@ -23,7 +23,7 @@ struct ISwndContainer {
     virtual BOOL OnFireEvent(EventArgs& evt) = 0;
     virtual BOOL IsTranslucent() const = 0;
 
-protected:
+  protected:
     ~ISwndContainer() = default;
 };
 

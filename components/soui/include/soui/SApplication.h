@@ -2,10 +2,6 @@
 
 #include <windows.h>
 
-#include <string>
-#include <utility>
-#include <vector>
-
 #include <soui/IRealWndHandler.h>
 #include <soui/IRender.h>
 #include <soui/IResProvider.h>
@@ -14,15 +10,18 @@
 #include <soui/SString.h>
 #include <soui/TNamedValue.h>
 
+#include <string>
+#include <utility>
+#include <vector>
+
 namespace SOUI {
 
 // The UI library's application object; one per process.
 class SOUI_EXP SApplication : public SResProviderMgr, public SObjectFactoryMgr {
-public:
+  public:
     // Keeps a reference to the render factory; registers the library's element classes through the
     // register and the window class of host windows, named `name`.
-    SApplication(IRenderFactory* renderFactory, HINSTANCE instance, LPCWSTR name,
-                 const SObjectDefaultRegister& reg);
+    SApplication(IRenderFactory* renderFactory, HINSTANCE instance, LPCWSTR name, const SObjectDefaultRegister& reg);
     ~SApplication() override;
 
     static SApplication& getSingleton();
@@ -51,7 +50,7 @@ public:
     const SStringW& GetAppName() const { return name_; }
     IRenderFactory* GetRenderFactory() const { return renderFactory_; }
 
-private:
+  private:
     IRenderFactory* renderFactory_;
     HINSTANCE instance_;
     SStringW name_;

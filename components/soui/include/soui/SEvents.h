@@ -15,8 +15,9 @@ enum {
 
 // An event of an element, delivered to its host's _HandleEvent.
 class EventArgs {
-public:
-    EventArgs(SWindow* from, int eventId, int id, LPCWSTR name) : sender(from), idFrom(id), nameFrom(name), id_(eventId) {}
+  public:
+    EventArgs(SWindow* from, int eventId, int id, LPCWSTR name)
+        : sender(from), idFrom(id), nameFrom(name), id_(eventId) {}
     virtual ~EventArgs() = default;
     int GetID() const { return id_; }
 
@@ -25,12 +26,12 @@ public:
     LPCWSTR nameFrom;  // the sender's name, null when it has none
     BOOL handled = FALSE;
 
-private:
+  private:
     int id_;
 };
 
 class EventCmd : public EventArgs {
-public:
+  public:
     EventCmd(SWindow* from, int id, LPCWSTR name) : EventArgs(from, EVT_CMD, id, name) {}
 };
 

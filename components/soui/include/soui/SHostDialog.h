@@ -6,7 +6,7 @@ namespace SOUI {
 
 // A modal dialog built from a layout.
 class SOUI_EXP SHostDialog : public SHostWnd {
-public:
+  public:
     explicit SHostDialog(LPCWSTR layoutName = nullptr);
     ~SHostDialog() override;
 
@@ -21,10 +21,10 @@ public:
     virtual void EndDialog(INT_PTR code);
 
     // WM_CLOSE ends the dialog with IDCANCEL; the rest goes to the host's map.
-    BOOL ProcessWindowMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result,
-                              DWORD msgMapId = 0) override;
+    BOOL ProcessWindowMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result, DWORD msgMapId = 0)
+        override;
 
-private:
+  private:
     INT_PTR code_ = IDCANCEL;
     BOOL ending_ = FALSE;
 };

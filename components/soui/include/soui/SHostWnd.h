@@ -2,13 +2,13 @@
 
 #include <windows.h>
 
-#include <string>
-
 #include <soui/IRender.h>
 #include <soui/ISwndContainer.h>
 #include <soui/SSimpleWnd.h>
 #include <soui/SString.h>
 #include <soui/SWindow.h>
+
+#include <string>
 
 namespace SOUI {
 
@@ -17,7 +17,7 @@ class SHostTooltip;
 // A top-level window built from a layout resource ("LAYOUT:XML_MAINWND"). The host is the top
 // element of its tree; its window part is a CSimpleWnd. Control events go to _HandleEvent.
 class SOUI_EXP SHostWnd : public SWindow, public CSimpleWnd, public ISwndContainer {
-public:
+  public:
     explicit SHostWnd(LPCWSTR layoutName = nullptr);
     ~SHostWnd() override;
 
@@ -28,13 +28,13 @@ public:
 
     // The base message map: builds the tree at WM_CREATE, lays it out at WM_SIZE, paints, routes
     // mouse and key messages to the elements, destroys the tree at WM_DESTROY.
-    BOOL ProcessWindowMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result,
-                              DWORD msgMapId = 0) override;
+    BOOL ProcessWindowMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result, DWORD msgMapId = 0)
+        override;
     // Events of the host's elements; the base handles none (FALSE).
     virtual BOOL _HandleEvent(EventArgs* evt);
 
-    using CSimpleWnd::SetFocus;
     using CSimpleWnd::SendMessage;
+    using CSimpleWnd::SetFocus;
 
     const SStringW& GetLayoutName() const { return layoutName_; }
     const SStringW& GetHostName() const { return hostName_; }
@@ -55,10 +55,10 @@ public:
     // The host window of a handle, when it is one of this process's hosts; null otherwise.
     static SHostWnd* FromHwnd(HWND hwnd);
 
-protected:
+  protected:
     void OnFinalMessage(HWND hwnd) override;
 
-private:
+  private:
     BOOL LoadLayout();
     void BuildTree();
     void DoPaint(HDC dc);

@@ -7,7 +7,7 @@ namespace SOUI {
 // "link": a text that opens its "href" address with the shell when clicked, after sending the
 // command event.
 class SOUI_EXP SLink : public SButton {
-public:
+  public:
     SLink();
     static LPCWSTR GetClassName() { return L"link"; }
     BOOL IsClass(LPCWSTR className) const override;
@@ -16,11 +16,11 @@ public:
     SIZE GetDesiredSize(int width) override;
     const SStringW& GetHref() const { return href_; }
 
-protected:
+  protected:
     void OnPaint(IRenderTarget* target) override;
     void OnClick() override;
 
-private:
+  private:
     SStringW href_;
 };
 

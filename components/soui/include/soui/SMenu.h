@@ -9,7 +9,7 @@ namespace SOUI {
 
 // A popup menu drawn with a menu style ("SMENU:menu"); items are added by code.
 class SOUI_EXP SMenu {
-public:
+  public:
     SMenu();
     SMenu(const SMenu&) = delete;
     SMenu& operator=(const SMenu&) = delete;
@@ -26,7 +26,7 @@ public:
     // returned; 0 when nothing was chosen. With TPM_RETURNCMD the ID is only returned.
     UINT TrackPopupMenu(UINT flags, int x, int y, HWND owner, LPCRECT exclude = nullptr);
 
-private:
+  private:
     struct Impl;
     Impl* impl_;
 };

@@ -2,12 +2,12 @@
 
 #include <windows.h>
 
+#include <soui/SString.h>
+#include <soui/SouiDefs.h>
+
 #include <map>
 #include <memory>
 #include <string>
-
-#include <soui/SString.h>
-#include <soui/SouiDefs.h>
 
 namespace SOUI {
 
@@ -15,7 +15,7 @@ class SWindow;
 
 // Makes elements of one class for the layouts' element name.
 class SOUI_EXP SObjectFactory {
-public:
+  public:
     SObjectFactory(LPCWSTR className, int classType);
     virtual ~SObjectFactory();
     virtual SWindow* NewObject() const = 0;
@@ -23,10 +23,10 @@ public:
     const SStringW& GetClassName() const { return className_; }
     int GetClassType() const { return classType_; }
 
-protected:
+  protected:
     SObjectFactory(const SObjectFactory&) = default;
 
-private:
+  private:
     SStringW className_;
     int classType_;
 };
@@ -34,7 +34,7 @@ private:
 // The factory of an element class T with static GetClassName and GetClassType.
 template <class T>
 class TplSObjectFactory : public SObjectFactory {
-public:
+  public:
     TplSObjectFactory() : SObjectFactory(T::GetClassName(), T::GetClassType()) {}
     SWindow* NewObject() const override { return new T; }
     SObjectFactory* Clone() const override { return new TplSObjectFactory<T>(*this); }
@@ -42,7 +42,7 @@ public:
 
 // The registered element classes, by class name (letter case counts).
 class SOUI_EXP SObjectFactoryMgr {
-public:
+  public:
     SObjectFactoryMgr();
     SObjectFactoryMgr(const SObjectFactoryMgr&) = delete;
     SObjectFactoryMgr& operator=(const SObjectFactoryMgr&) = delete;
@@ -56,13 +56,13 @@ public:
     // A new element of the class, or null for an unknown class.
     SWindow* CreateWindowByName(LPCWSTR className) const;
 
-private:
+  private:
     std::map<std::wstring, std::unique_ptr<SObjectFactory>> factories_;
 };
 
 // Registers the library's own element classes with an application.
 class SOUI_EXP SObjectDefaultRegister {
-public:
+  public:
     SObjectDefaultRegister();
     virtual ~SObjectDefaultRegister();
     virtual void RegisterWindows(SObjectFactoryMgr* mgr) const;

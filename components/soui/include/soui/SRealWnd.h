@@ -15,7 +15,7 @@ struct SRealWndParam {
 
 // "realwnd": a place in the layout for a real child window made by the real-window handler.
 class SOUI_EXP SRealWnd : public SWindow {
-public:
+  public:
     SRealWnd();
     ~SRealWnd() override;
     static LPCWSTR GetClassName() { return L"realwnd"; }
@@ -28,7 +28,7 @@ public:
     HWND GetRealHwnd() const { return realHwnd_; }
     void SetRealHwnd(HWND hwnd) { realHwnd_ = hwnd; }
 
-private:
+  private:
     void PlaceRealWnd();
 
     SRealWndParam param_;

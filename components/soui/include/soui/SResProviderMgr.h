@@ -2,18 +2,18 @@
 
 #include <windows.h>
 
-#include <string>
-#include <vector>
-
 #include <soui/IResProvider.h>
 #include <soui/SString.h>
 #include <soui/SouiDefs.h>
+
+#include <string>
+#include <vector>
 
 namespace SOUI {
 
 // The providers the library reads its resources from; the provider added last is asked first.
 class SOUI_EXP SResProviderMgr {
-public:
+  public:
     SResProviderMgr();
     SResProviderMgr(const SResProviderMgr&) = delete;
     SResProviderMgr& operator=(const SResProviderMgr&) = delete;
@@ -34,7 +34,7 @@ public:
     // An icon "NAME:SIZE" of the providers' ICON groups; null when absent.
     HICON LoadIconW(LPCWSTR nameAndSize);
 
-private:
+  private:
     std::vector<IResProvider*> providers_;
 };
 

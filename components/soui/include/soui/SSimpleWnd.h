@@ -8,13 +8,17 @@ namespace SOUI {
 
 // A Win32 window whose messages go to ProcessWindowMessage; unhandled ones to DefWindowProc.
 class SOUI_EXP CSimpleWnd {
-public:
+  public:
     CSimpleWnd();
     CSimpleWnd(const CSimpleWnd&) = delete;
     CSimpleWnd& operator=(const CSimpleWnd&) = delete;
 
     // The window's message map: TRUE when the message was handled, its result in `result`.
-    virtual BOOL ProcessWindowMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result,
+    virtual BOOL ProcessWindowMessage(HWND hwnd,
+                                      UINT msg,
+                                      WPARAM wParam,
+                                      LPARAM lParam,
+                                      LRESULT& result,
                                       DWORD msgMapId = 0);
     virtual ~CSimpleWnd();
 
@@ -24,7 +28,14 @@ public:
     // when no child is named; returns the child's result.
     LRESULT ReflectNotifications(UINT msg, WPARAM wParam, LPARAM lParam, BOOL& handled);
 
-    HWND CreateNative(LPCWSTR className, LPCWSTR title, DWORD style, DWORD exStyle, int x, int y, int cx, int cy,
+    HWND CreateNative(LPCWSTR className,
+                      LPCWSTR title,
+                      DWORD style,
+                      DWORD exStyle,
+                      int x,
+                      int y,
+                      int cx,
+                      int cy,
                       HWND parent);
     BOOL DestroyWindow();
     BOOL ShowWindow(int cmdShow);
@@ -47,7 +58,7 @@ public:
 
     HWND m_hWnd = nullptr;
 
-protected:
+  protected:
     // The last message (WM_NCDESTROY) has been processed; m_hWnd is already null.
     virtual void OnFinalMessage(HWND hwnd);
     // The window procedure of every CSimpleWnd; `this` comes from CreateWindowEx's parameter.

@@ -6,14 +6,14 @@ namespace SOUI {
 
 // "text": a single- or multi-line text; does not take the mouse.
 class SOUI_EXP SStatic : public SWindow {
-public:
+  public:
     SStatic();
     static LPCWSTR GetClassName() { return L"text"; }
     BOOL IsClass(LPCWSTR className) const override;
     LPCWSTR GetObjectClass() const override;
     SIZE GetDesiredSize(int width) override;
 
-protected:
+  protected:
     void OnPaint(IRenderTarget* target) override;
 };
 

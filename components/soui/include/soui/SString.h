@@ -53,7 +53,7 @@ template <class T>
 class TStringT {
     using Traits = TStringTraits<T>;
 
-public:
+  public:
     using XCHAR = T;
 
     TStringT() = default;
@@ -266,7 +266,7 @@ public:
     friend bool operator!=(const TStringT& a, const T* b) { return !(a == b); }
     friend bool operator<(const TStringT& a, const TStringT& b) { return a.Compare(b.c_str()) < 0; }
 
-private:
+  private:
     static const T* empty() {
         static const T zero = 0;
         return &zero;

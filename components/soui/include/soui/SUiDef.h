@@ -2,16 +2,16 @@
 
 #include <windows.h>
 
-#include <map>
-#include <string>
-#include <utility>
-#include <vector>
-
 #include <soui/IObjRef.h>
 #include <soui/IResProvider.h>
 #include <soui/ISkinObj.h>
 #include <soui/SString.h>
 #include <soui/SouiDefs.h>
+
+#include <map>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace SOUI {
 
@@ -20,7 +20,7 @@ using SAttrList = std::vector<std::pair<std::wstring, std::wstring>>;
 
 // The string table of a UI definition. Keys compare exactly (letter case counts).
 class SOUI_EXP SNamedString {
-public:
+  public:
     // "@string/key" gives the key's text, empty when the table has no such key; any other text is
     // returned as it is (so layouts may write plain texts where a string name is allowed).
     SStringW Get(const SStringW& nameOrText) const;
@@ -28,19 +28,19 @@ public:
     void Set(LPCWSTR key, LPCWSTR value);
     int GetCount() const { return static_cast<int>(table_.size()); }
 
-private:
+  private:
     std::map<std::wstring, std::wstring> table_;
 };
 
 // The colour table of a UI definition.
 class SOUI_EXP SNamedColor {
-public:
+  public:
     // "@color/key" gives the key's colour; any other text is parsed as a colour. CR_INVALID when
     // neither works.
     COLORREF Get(const SStringW& nameOrColor) const;
     void Set(LPCWSTR key, COLORREF color);
 
-private:
+  private:
     std::map<std::wstring, COLORREF> table_;
 };
 
@@ -62,7 +62,7 @@ struct IUiDefInfo : IObjRef {
 
 // The current UI definition of the process, null until one is loaded.
 class SOUI_EXP SUiDef {
-public:
+  public:
     static SUiDef& getSingleton();
     static SUiDef* getSingletonPtr() { return &getSingleton(); }
 
@@ -75,7 +75,7 @@ public:
     // a new object with one reference, or null when it is missing or unreadable.
     static IUiDefInfo* CreateUiDefInfo(IResProvider* provider, LPCWSTR uidefName);
 
-private:
+  private:
     SUiDef() = default;
 };
 

@@ -2,8 +2,6 @@
 
 #include <windows.h>
 
-#include <vector>
-
 #include <soui/IRender.h>
 #include <soui/ISkinObj.h>
 #include <soui/ISwndContainer.h>
@@ -11,6 +9,8 @@
 #include <soui/SString.h>
 #include <soui/SWndStyle.h>
 #include <soui/SouiDefs.h>
+
+#include <vector>
 
 namespace SOUI {
 
@@ -25,7 +25,7 @@ struct SPosItem {
 struct SLayoutParam {
     int posCount = 0;  // 0, 2 or 4 items of pos
     SPosItem pos[4];
-    int width = -1;    // -1 natural size, -2 fill, else pixels
+    int width = -1;  // -1 natural size, -2 fill, else pixels
     int height = -1;
     int weight = 0;
     RECT extend = {0, 0, 0, 0};
@@ -36,7 +36,7 @@ enum { SIZE_WRAP_CONTENT = -1, SIZE_MATCH_PARENT = -2 };
 // An element of a host window's tree. Positions are in the host window's client coordinates.
 // Mouse messages reach an element with lParam in those coordinates too.
 class SOUI_EXP SWindow {
-public:
+  public:
     SWindow();
     SWindow(const SWindow&) = delete;
     SWindow& operator=(const SWindow&) = delete;
@@ -162,7 +162,7 @@ public:
     // Paints the element and its children through the target. Internal.
     void PaintTree(IRenderTarget* target, const RECT& dirty);
 
-protected:
+  protected:
     virtual void OnPaint(IRenderTarget* target);
     virtual int OnCreate();
     virtual void OnDestroy();
@@ -184,7 +184,7 @@ protected:
     RECT margin_ = {0, 0, 0, 0};
     RECT padding_ = {0, 0, 0, 0};
 
-private:
+  private:
     friend class SHostWnd;
     void ApplyAttrList(const void* list);
     void RelayoutAfterChange(BOOL relayout);
@@ -205,7 +205,7 @@ private:
     SLayoutParam layout_;
     int boxLayout_ = 0;  // 0 none, 1 vbox, 2 hbox
     int interval_ = 0;
-    int gravity_ = 0;    // 0 start, 1 center, 2 end
+    int gravity_ = 0;  // 0 start, 1 center, 2 end
     BOOL visible_ = TRUE;
     BOOL enabled_ = TRUE;
     BOOL focusable_ = FALSE;
@@ -215,7 +215,7 @@ private:
     IFont* font_ = nullptr;
     IFont* fontHover_ = nullptr;
 
-protected:
+  protected:
     BOOL msgTransparent_ = FALSE;
     BOOL hover_ = FALSE;
     BOOL pushed_ = FALSE;

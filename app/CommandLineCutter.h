@@ -1,0 +1,27 @@
+#pragma once
+
+#include <cstddef>
+
+// The command line's file list, cut in place: PDF paths inside one pair of quotation marks, each
+// followed by ";" when there are several (text after the last ";" is ignored). The paths reach the
+// sink from the last to the first. No Windows calls, so it runs on plain texts.
+
+// Receives one path; the text stays valid only for the call.
+class PathSink {
+  public:
+    virtual void openPath(const wchar_t* path) = 0;
+
+  protected:
+    ~PathSink() = default;
+};
+
+// The longest single path (without ";") that the fixed path buffer holds, terminator excluded.
+inline constexpr std::size_t kSinglePathCapacity = 259;
+
+// The quoted form (the command line, the hand-off text): 0 when nothing was handed to the sink,
+// 1 otherwise. The first character is taken for the opening quotation mark whatever it is; what
+// follows the last quotation mark is cut off.
+int cutQuotedFileList(wchar_t* text, PathSink& sink);
+
+// The form without quotation marks: every ";"-ended path, then what is left before the first one.
+void cutUnquotedFileList(wchar_t* text, PathSink& sink);

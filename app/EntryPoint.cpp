@@ -1,0 +1,126 @@
+#include "EntryPoint.h"
+
+#include <ole2.h>
+#include <shellapi.h>
+
+#include <soui/SApplication.h>
+#include <soui/SStrCpCvt.h>
+
+#include "CRealWndCreater.h"
+#include "MainDlg.h"
+#include "ShellDialogs.h"
+#include "ShellEnvironment.h"
+#include "SingleInstance.h"
+#include "UiStartup.h"
+#include "WebPages.h"
+#include "classlib/ControlContainer.h"
+#include "foundation/AppState.h"
+#include "online/crash/BLLDumpCatchUpload.h"
+#include "online/crash/CrashLibraryLoad.h"
+#include "webview/SWkeWebkit.h"
+#include "webview/WkeEngine.h"
+
+namespace {
+
+// The working directory becomes the executable's folder (the backslash stays), so the modules,
+// the updater and the converter are found beside the program.
+void enterExecutableFolder() {
+    wchar_t path[MAX_PATH] = {};
+    GetModuleFileNameW(nullptr, path, MAX_PATH);
+    path[MAX_PATH - 1] = L'\0';
+    if (wchar_t* slash = wcsrchr(path, L'\\')) {
+        slash[1] = L'\0';
+    }
+    SetCurrentDirectoryW(path);
+}
+
+// Offered when the account service reported a newer version; true when the user accepted and
+// the updater was started ("prover versionInformation").
+bool offerUpdate() {
+    if (g_appState.updateAvailable == 0) {
+        return false;
+    }
+    if (runPrompt(kUpdateOfferAtStart, nullptr) != kPromptAccepted) {
+        return false;
+    }
+    SOUI::SStringA parameters;
+    parameters.Format("%s %s", g_appState.prover.c_str(), g_appState.versionInformation.c_str());
+    shellEnvironment().shellExecute(nullptr, L"open", kUpdaterProgram,
+                                    SOUI::SStrCpCvt::CvtA2W(parameters, CP_ACP).c_str(), nullptr, SW_SHOWNORMAL);
+    return true;
+}
+
+void shutDownWebEngine() {
+    if (g_wkeApi.wkeShutdown) {
+        g_wkeApi.wkeShutdown();
+    }
+}
+
+// A second instance, and a first one without a main window: the application object, the loaded
+// modules and OLE are left to the end of the process.
+int shortCleanUp(CUiModuleLoader& loader, UiObjects& objects) {
+    shutDownWebEngine();
+    releaseUiObjects(objects);
+    loader.keepLoaded();
+    return 0;
+}
+
+}  // namespace
+
+int runEntryPoint(HINSTANCE instance, wchar_t* commandLine) {
+    // Registered with the crash library and never removed: it lives as long as this frame.
+    CBLLDumpCatchUpload crashObserver;
+    registerCrashObserver(&crashObserver);
+
+    OleInitialize(nullptr);
+    enterExecutableFolder();
+
+    CUiModuleLoader loader;
+    UiObjects objects;
+    loadUiModules(loader, objects);
+    SOUI::SObjectDefaultRegister defaultRegister;
+    auto* app = new SOUI::SApplication(objects.renderFactory, instance, L"SOUIHOST", defaultRegister);
+    loadSystemResources(*app);
+    addOwnResources(*app, instance, objects);
+
+    loadWebEngine();
+    app->RegisterFactory(SOUI::TplSObjectFactory<SOUI::SWkeWebkit>(), FALSE);
+
+    g_appState.loadAppStrings();
+    shellEnvironment().doLoadInfo();
+    const bool run = !offerUpdate();
+
+    if (!claimFirstInstance()) {
+        handOverToRunningInstance(commandLine);
+        return shortCleanUp(loader, objects);
+    }
+
+    CoInitialize(nullptr);
+    AfxEnableControlContainer();
+    auto* handler = new CRealWndCreater();
+    app->SetRealWndHandler(handler);
+    handler->Release();  // the application object holds the only reference
+
+    SOUI::SStringW frameState = g_appState.readAppString(L"frameState");
+    int exitCode = 0;
+    if (run) {
+        CMainDlg* main = getMainDlg();
+        if (!main) {
+            return shortCleanUp(loader, objects);
+        }
+        main->ShowWindow(frameState == L"max" ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
+        if (g_appState.install == "2") {
+            runGuideTour(main->m_hWnd);
+        }
+        main->openFileList(commandLine);
+        exitCode = app->Run(main->m_hWnd);
+    }
+
+    delete app;
+    frameState = SOUI::SStringW();
+    shutDownWebEngine();
+    releaseUiObjects(objects);
+    loader.unloadModules();
+    OleUninitialize();
+    return exitCode;
+}

@@ -1,0 +1,97 @@
+#pragma once
+
+#include <windows.h>
+
+#include <soui/SHostWnd.h>
+
+class CWkeDlg;
+
+namespace PXV {
+class PdfEditControl;
+}
+
+// Messages the main window answers for the rest of the program and for other processes.
+// The sign-in page's script callback: the user id is stored, ask for the profile (wParam, lParam 0).
+inline constexpr UINT WM_LOGIN_DONE = WM_USER + 6;
+// Opens the sign-in dialog (no sender inside the program).
+inline constexpr UINT WM_SHOW_LOGIN = WM_USER + 8;
+// A second instance stored its command line in the settings key openDocPath (wParam, lParam 0).
+inline constexpr UINT WM_OPEN_PENDING_DOC = WM_USER + 16;
+
+// The one top-level window: the caption row of the product's buttons over the PDF control. Made
+// once by getMainDlg and never deleted; the window goes when the control has closed its documents.
+class CMainDlg : public SOUI::SHostWnd {
+  public:
+    CMainDlg();
+    ~CMainDlg() override;
+
+    // Control events of the caption, dispatched by the sender's name.
+    BOOL _HandleEvent(SOUI::EventArgs* evt) override;
+    // The message map; saves and restores msgHandled around each dispatch, since dialogs run
+    // modal loops inside its handlers.
+    BOOL ProcessWindowMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result, DWORD msgMapId = 0)
+        override;
+
+    BOOL IsMsgHandled() const { return msgHandled; }
+    void SetMsgHandled(BOOL handled) { msgHandled = handled; }
+
+    // Lifecycle and message handlers.
+    int onCreate();
+    LRESULT onInitDialog();
+    void onSize(UINT type, int width, int height);
+    void onMove();
+    // Closes one open document through the control, or the window when none is open.
+    void onClose();
+
+    // Caption commands, menus and the account area.
+    void onCommand(UINT id);
+    void onBtnMin();
+    void onBtnMax();
+    void onBtnRestore();
+    void onBtnEdit();
+    void onBtnMenu();
+    void onBtnRead();
+    void onBtnLog();
+    void onBtnConvert();
+    void openCustomerService();
+    void openChatLink();
+    void refreshLoginArea();
+    void applyLoginSkin();
+    void logout();
+    void checkUpdate();
+    // Runs a new sign-in dialog (mode 1) modally without owner; its code.
+    int showLoginDialog();
+    LRESULT onLoginNotify();
+    LRESULT onShowLoginRequest();
+
+    // Document opening. The texts are cut in place.
+    int openFileList(wchar_t* text);
+    int openFile(const wchar_t* path);
+    LRESULT onCopyData(const COPYDATASTRUCT* data);
+    LRESULT onOpenDocRequest();
+    void openFileListUnquoted(wchar_t* text);
+
+    // Configures the PDF control once, from the window's initialisation.
+    void setupPdfControl();
+
+    // Fields, in this order.
+    int msgHandled;
+    CWkeDlg* webDlg;                  // the newest sign-in dialog; never deleted here
+    PXV::PdfEditControl* pdfControl;  // the control wrapper; not owned
+    int initialised;                  // 1 from WM_INITDIALOG on
+};
+
+// The one main window: null until getMainDlg creates it, never reset.
+extern CMainDlg* g_mainDlg;
+// Set by onClose, never cleared: every later closed document continues the closing.
+extern bool g_exitRequested;
+
+// The main window, made on first use (after the PDF control's engine); null when the control
+// could not be had (the program then started itself again elevated).
+CMainDlg* getMainDlg();
+// showLoginDialog of the main window; 0x80000000 without one. Not called by the program.
+int requestLogin();
+// onClose of the main window when there is one. Not called by the program.
+void closeMainWindow();
+// The account information dialog, modal without owner.
+void showUserInfoDialog();

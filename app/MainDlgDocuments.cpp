@@ -1,0 +1,74 @@
+// Opening documents in the PDF control: the command line, the hand-off of a second instance and
+// WM_COPYDATA.
+#include <shlwapi.h>
+
+#include <vector>
+
+#include "CommandLineCutter.h"
+#include "MainDlg.h"
+#include "PdfEditControl.h"
+#include "ShellDialogs.h"
+#include "foundation/AppState.h"
+
+namespace {
+
+// Hands each path to the control.
+class ControlSink final : public PathSink {
+  public:
+    explicit ControlSink(PXV::PdfEditControl* control) : control_(control) {}
+    void openPath(const wchar_t* path) override {
+        if (control_) {
+            control_->openDocument(path);
+        }
+    }
+
+  private:
+    PXV::PdfEditControl* control_;
+};
+
+}  // namespace
+
+int CMainDlg::openFileList(wchar_t* text) {
+    ControlSink sink(pdfControl);
+    return cutQuotedFileList(text, sink);
+}
+
+void CMainDlg::openFileListUnquoted(wchar_t* text) {
+    ControlSink sink(pdfControl);
+    cutUnquotedFileList(text, sink);
+}
+
+int CMainDlg::openFile(const wchar_t* path) {
+    if (path && PathFileExistsW(path)) {
+        if (pdfControl) {
+            pdfControl->openDocument(path);
+        }
+        return 1;
+    }
+    runPrompt(kMissingFile, m_hWnd);
+    return 0;
+}
+
+LRESULT CMainDlg::onCopyData(const COPYDATASTRUCT* data) {
+    if (!data) {
+        return 1;
+    }
+    // The sender's data need not end with a zero: the path is read within cbData only.
+    const auto* chars = static_cast<const wchar_t*>(data->lpData);
+    const size_t count = chars ? data->cbData / sizeof(wchar_t) : 0;
+    std::vector<wchar_t> path(chars, chars + count);
+    path.push_back(L'\0');
+    openFile(path.data());
+    return 1;
+}
+
+LRESULT CMainDlg::onOpenDocRequest() {
+    SOUI::SStringW pending = g_appState.readAppString(L"openDocPath");
+    // Emptied before anything is opened, so the next hand-off starts from an empty key.
+    g_appState.writeAppString(L"openDocPath", L"");
+    std::vector<wchar_t> text(pending.c_str(), pending.c_str() + pending.GetLength() + 1);
+    openFileList(text.data());
+    CenterWindow(GetDesktopWindow());
+    SetFocus();
+    return 0;
+}

@@ -1,0 +1,53 @@
+#pragma once
+
+#include <windows.h>
+
+#include <soui/SEvents.h>
+#include <soui/SHostDialog.h>
+
+// The tail of every dialog's message map: the host dialog's own processing, then the notifications
+// reflected back to the child windows they came from. A WM_CTLCOLOR* answer of 0 from a child is
+// left to the system's default handling. Only the map with ID 0 answers.
+BOOL chainDialogMessage(SOUI::SHostDialog& dialog,
+                        HWND hwnd,
+                        UINT msg,
+                        WPARAM wParam,
+                        LPARAM lParam,
+                        LRESULT& result,
+                        DWORD msgMapId);
+
+// Keeps a window's handled flag across one dispatch: dialogs run modal loops inside handlers, and a
+// message handled in the nested loop must not change the outer handler's flag.
+class CHandledFlagScope {
+  public:
+    explicit CHandledFlagScope(int& flag) : flag_(flag), saved_(flag) {}
+    ~CHandledFlagScope() { flag_ = saved_; }
+    CHandledFlagScope(const CHandledFlagScope&) = delete;
+    CHandledFlagScope& operator=(const CHandledFlagScope&) = delete;
+
+  private:
+    int& flag_;
+    int saved_;
+};
+
+// The message map of a dialog whose only message of its own is WM_INITDIALOG: the dialog's
+// onInitDialog gives the result; everything else goes down the chain.
+template <class Dialog>
+BOOL initDialogMessageMap(Dialog& dialog,
+                          HWND hwnd,
+                          UINT msg,
+                          WPARAM wParam,
+                          LPARAM lParam,
+                          LRESULT& result,
+                          DWORD msgMapId) {
+    CHandledFlagScope scope(dialog.msgHandled);
+    if (msgMapId == 0 && msg == WM_INITDIALOG) {
+        dialog.msgHandled = 1;
+        result = dialog.onInitDialog();
+        return TRUE;
+    }
+    return chainDialogMessage(dialog, hwnd, msg, wParam, lParam, result, msgMapId);
+}
+
+// A command event whose sender has exactly this name (letter case counts).
+bool isCommandFrom(const SOUI::EventArgs* evt, const wchar_t* name);

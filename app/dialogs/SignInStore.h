@@ -1,0 +1,14 @@
+#pragma once
+
+#include <soui/SString.h>
+
+// What the sign-in page's report of a user id does, apart from the engine that carries it: the id
+// becomes the user record's and the settings key "userid"; when the known-ids list does not hold
+// it yet it joins that list ("userdic"); then the main window is told (WM_LOGIN_DONE, handled
+// before this returns: the main window asks for the profile and may close the sign-in dialog).
+// The id is narrow text in the thread's ANSI code page.
+void storeSignedInUser(const SOUI::SStringA& id);
+
+// Appends the id and ";" to the list when the id occurs nowhere in the list's text (a plain
+// substring search); true when it did.
+bool addKnownUserId(SOUI::SStringA& list, const SOUI::SStringA& id);

@@ -1,0 +1,65 @@
+#include "WkeDlg.h"
+
+#include <online/account/AccountRequests.h>
+#include <soui/SStrCpCvt.h>
+#include <webview/SWkeWebkit.h>
+#include <webview/WkeEngine.h>
+
+#include "DialogMessageMap.h"
+#include "SignInStore.h"
+
+CWkeDlg::CWkeDlg() : SOUI::SHostDialog(L"LAYOUT:XML_WKEDLG") {}
+
+CWkeDlg::~CWkeDlg() = default;
+
+BOOL CWkeDlg::_HandleEvent(SOUI::EventArgs* evt) {
+    if (isCommandFrom(evt, L"btn_close")) {
+        EndDialog(IDCANCEL);
+        return TRUE;
+    }
+    return SOUI::SHostDialog::_HandleEvent(evt);
+}
+
+BOOL CWkeDlg::ProcessWindowMessage(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, LRESULT& result, DWORD msgMapId) {
+    if (msgMapId == 0 && msg == WM_CLOSE) {
+        CHandledFlagScope scope(msgHandled);
+        msgHandled = 1;
+        // Closed by the main window after a completed sign-in, or by anyone else: 1, not the
+        // host dialog's 2.
+        EndDialog(IDOK);
+        result = 0;
+        return TRUE;
+    }
+    return initDialogMessageMap(*this, hwnd, msg, wParam, lParam, result, msgMapId);
+}
+
+int CWkeDlg::onInitDialog() {
+    webView = FindChildByName2<SOUI::SWkeWebkit>(L"wke_test");
+    title = FindChildByName2<SOUI::SStatic>(L"title_name");
+    if (mode == 1) {
+        if (title) {
+            title->SetWindowText(L"登录");
+        }
+        url = buildLoginUrl();
+        // Global to every page of the engine; binding again replaces the function.
+        if (g_wkeApi.jsBindFunction) {
+            g_wkeApi.jsBindFunction("msgBox", &CWkeDlg::onMsgBox, 1);
+        }
+    }
+    if (webView) {
+        webView->SetAttribute(L"url", url, FALSE);
+    }
+    return 1;
+}
+
+jsValue WKE_CALL CWkeDlg::onMsgBox(jsExecState es) noexcept {
+    // The engine is the caller: nothing may leave this function.
+    try {
+        const wchar_t* text = g_wkeApi.jsToStringW(es, g_wkeApi.jsArg(es, 0));
+        // The engine's text is only good during the call: copied at once.
+        const SOUI::SStringA id = SOUI::SStrCpCvt::CvtW2A(SOUI::SStringW(text ? text : L""), CP_THREAD_ACP);
+        storeSignedInUser(id);
+    } catch (...) {
+    }
+    return g_wkeApi.jsUndefined();
+}

@@ -1,0 +1,17 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+// The items of the service's switch text "key:value;key:value": items are runs of characters
+// other than ";" (runs of ";" are skipped); the key is an item's first run of characters other
+// than ":", the value everything after the ":" that ends the key (it may hold ":" itself). An item
+// without ":" has an empty value; an item made only of ":" is skipped. Blanks are not removed
+// here, and nothing is lower-cased.
+struct SwitchItem {
+    std::wstring key;
+    std::wstring value;
+};
+
+std::vector<SwitchItem> parseSwitchText(std::wstring_view text);

@@ -1,0 +1,74 @@
+#include "online/account/SwitchTable.h"
+
+#include <foundation/AppState.h>
+#include <wchar.h>
+
+#include "online/account/SwitchText.h"
+
+namespace {
+
+struct FlagSwitch {
+    const wchar_t* key;
+    int CAppState::*flag;
+};
+
+// Ribbon tabs in the order of CAppState::ribbonTabVisible.
+const wchar_t* const kRibbonTabs[10] = {L"开始",     L"视图",      L"注释", L"保护", L"表单",
+                                        L"页面组织", L"菜单_转换", L"共享", L"审阅", L"帮助"};
+
+const FlagSwitch kFlags[] = {
+    {L"dologin", &CAppState::doLogin},           {L"pdfconv", &CAppState::pdfConv},
+    {L"编辑", &CAppState::editButtonVisible},    {L"阅读", &CAppState::readButtonVisible},
+    {L"转换", &CAppState::convertButtonVisible},
+};
+
+}  // namespace
+
+bool isWebAddress(const SOUI::SStringW& text) {
+    const wchar_t* const schemes[] = {L"http://", L"https://"};
+    bool schemeOk = false;
+    for (const wchar_t* scheme : schemes) {
+        const int n = static_cast<int>(wcslen(scheme));
+        schemeOk = schemeOk || (text.GetLength() > n && text.Left(n) == scheme);
+    }
+    if (!schemeOk) {
+        return false;
+    }
+    for (int i = 0; i < text.GetLength(); ++i) {
+        const wchar_t c = text[i];
+        if (c <= L' ' || c == L'"' || c == 0x7F) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void applySwitch(CAppState& state, const SOUI::SStringW& key, const SOUI::SStringW& value) {
+    const int on = value == L"1" ? 1 : 0;
+    for (const FlagSwitch& s : kFlags) {
+        if (key == s.key) {
+            state.*s.flag = on;
+            return;
+        }
+    }
+    for (int i = 0; i < 10; ++i) {
+        if (key == kRibbonTabs[i]) {
+            state.ribbonTabVisible[i] = on;
+            return;
+        }
+    }
+    if (key == L"qq") {
+        state.qq = value;
+    } else if (key == L"kfurl" && isWebAddress(value)) {
+        state.customUrl = value;
+    }
+}
+
+void applySwitchText(CAppState& state, SOUI::SStringW text) {
+    text.Remove(L' ');
+    for (const SwitchItem& item : parseSwitchText(text.str())) {
+        SOUI::SStringW key(item.key);
+        SOUI::SStringW value(item.value);
+        applySwitch(state, key.MakeLower(), value.MakeLower());
+    }
+}

@@ -1,0 +1,95 @@
+// The wrapper's reactions to the control's events: the program's definitions of the event-sink
+// map's handler and of the operations it runs.
+#include "ComErrorBoundary.h"
+#include "ConfirmLoginBeforeSave.h"
+#include "MainDlg.h"
+#include "PdfControlRefs.h"
+#include "PdfEditControl.h"
+#include "foundation/AppState.h"
+
+namespace PXV {
+namespace {
+
+// The ribbon-tab collection's items from index 12 on, counted once before the first call.
+void refreshItemsFrom12(PdfEditControl& control) {
+    IPdfInstancePtr instance = control.takeInstance();
+    IPdfFramePtr frame;
+    instance->GetFrame(&frame);
+    IPdfRibbonPtr ribbon;
+    frame->GetRibbon(&ribbon);
+    IPdfTabsPtr tabs;
+    ribbon->GetTabs(&tabs);
+    ULONG count = 0;
+    tabs->GetCount(&count);
+    for (ULONG i = 12; i < count; ++i) {
+        tabs->RefreshItem(static_cast<LONG>(i));
+    }
+}
+
+}  // namespace
+
+// The control calls in through its event sink: a COM error of a handler ends here, the event's
+// remaining steps are left undone, and the control goes on.
+void PdfEditControl::onPdfEvent(LONG eventId, IDispatch* eventObject, IUnknown* source) {
+    runStoppingAtComError(L"PDF control event", [&] {
+        // Every name is looked up afresh, and all five are compared for every event.
+        if (eventId == getEventId(L"e.documentView.activated")) {
+            onDocumentViewActivated(eventId, eventObject, source);
+        }
+        if (eventId == getEventId(L"e.operExecuted")) {
+            onOperExecuted(eventId, eventObject, source);
+        }
+        if (eventId == getEventId(L"e.document.textEditor.started")) {
+            onTextEditorStarted(eventId, eventObject, source);
+        }
+        if (eventId == getEventId(L"e.document.performSave")) {
+            onPerformSave(eventId, eventObject, source);
+        }
+        if (eventId == getEventId(L"e.document.closed")) {
+            onDocumentClosed(eventId, eventObject, source);
+        }
+    });
+}
+
+void PdfEditControl::onDocumentViewActivated(LONG, IDispatch*, IUnknown*) {
+    IPdfInstancePtr instance = takeInstance();
+    showView(L"bookmarksView", TRUE, FALSE);
+    showView(L"pageThumbnailsView", TRUE, FALSE);
+    runCommand(instance, L"cmd.tool.editContent.all");
+}
+
+void PdfEditControl::onOperExecuted(LONG, IDispatch*, IUnknown*) {
+    refreshItemsFrom12(*this);
+}
+
+void PdfEditControl::onTextEditorStarted(LONG, IDispatch*, IUnknown*) {
+    refreshItemsFrom12(*this);
+}
+
+void PdfEditControl::onPerformSave(LONG, IDispatch* eventObject, IUnknown*) {
+    IPdfSaveEventPtr save(eventObject);
+    if (g_appState.doLogin != 0 && g_appState.user.loggedIn == 0) {
+        confirmLoginBeforeSave(eventObject, 1, 1);
+    }
+}
+
+void PdfEditControl::onDocumentClosed(LONG, IDispatch*, IUnknown*) {
+    IPdfInstancePtr instance = takeInstance();
+    ULONG open = 0;
+    instance->GetDocumentCount(&open);
+    if (!g_exitRequested) {
+        return;
+    }
+    if (open < 1) {
+        // The close sequence comes back, finds no document and destroys the window.
+        if (CMainDlg* main = getMainDlg()) {
+            ::SendMessageW(main->m_hWnd, WM_CLOSE, 0, 0);
+        }
+        return;
+    }
+    PdfControlRefs refs = PdfControlRefs::acquire();
+    refs.closeActiveDocument();
+    refs.release();
+}
+
+}  // namespace PXV

@@ -1,0 +1,410 @@
+// The main window in this process, over the program's resources and the PDF control stand-in:
+// its creation and the control's set-up, the message map, size changes, the account area, the
+// control's events and the close sequence. There is one main window per process, so the tests
+// run in this order and the close sequence comes last.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+#include <soui/SStrCpCvt.h>
+
+#include <deque>
+
+#include "MainDlg.h"
+#include "PdfControlAccess.h"
+#include "PdfEditControl.h"
+#include "foundation/AppState.h"
+#include "support/RecordingDialogs.h"
+#include "support/ShellFixture.h"
+
+namespace {
+
+using pdftest::countLines;
+using pdftest::inOrder;
+using shelltest::answers;
+using shelltest::controlModule;
+
+[[maybe_unused]] SOUI::SWindow* element(const wchar_t* name) {
+    return g_mainDlg ? g_mainDlg->FindChildByName(name) : nullptr;
+}
+
+[[maybe_unused]] std::wstring setting(const wchar_t* key) {
+    return g_appState.readAppString(key).c_str();
+}
+
+// A layout coordinate as written: "-415" counts from the far edge.
+[[maybe_unused]] int posValue(SOUI::SWindow* window, int index) {
+    const SOUI::SPosItem& item = window->GetLayoutParam().pos[index];
+    return item.kind == SOUI::SPosItem::FromEnd ? -item.value : item.value;
+}
+
+class MainWindow : public testing::Test {
+  protected:
+    void SetUp() override {
+        dialogScript().reset();
+        answers().reset();
+    }
+    std::wstring journal() const { return controlModule().journal(); }
+    std::vector<std::wstring> lines() const { return controlModule().journalLines(); }
+};
+
+TEST_F(MainWindow, CreationConfiguresTheControlOnceAndShowsTheButtonsOfTheSwitches) {
+    ASSERT_EQ(g_mainDlg, nullptr) << "this test must run first in its process";
+    g_appState.doLogin = 0;
+    g_appState.editButtonVisible = 1;
+    g_appState.readButtonVisible = 0;
+    g_appState.convertButtonVisible = 1;
+    controlModule().clearJournal();
+
+    CMainDlg* main = getMainDlg();
+    ASSERT_NE(main, nullptr);
+    EXPECT_EQ(getMainDlg(), main);
+    EXPECT_EQ(main->initialised, 1);
+    EXPECT_EQ(main->pdfControl, g_pdfControl);
+    ASSERT_TRUE(IsWindow(main->m_hWnd));
+    EXPECT_FALSE(IsWindowVisible(main->m_hWnd)) << "shown by the entry point, not here";
+    EXPECT_EQ(answers().userDataCalls, 0) << "no profile request with the sign-in switch off";
+
+    // The events are enabled first, every name looked up afresh, then the chains in their order.
+    auto log = lines();
+    EXPECT_EQ(countLines(log, L"X.45("), 15);
+    EXPECT_EQ(countLines(log, L"C.0x60020039("), 15);
+    EXPECT_TRUE(inOrder(
+        log, {L"C.101 put 1", L"X.45(\"e.documentView.beforeClose\", 0)", L"X.45(\"e.document.sourceChanged\", 0)",
+              L"X.169(1)", L"X.17() -> A", L"A.15() -> B", L"B.34() -> Y", L"Y.12(4) -> Y[4]", L"Y[4].8(3) -> Y[4][3]",
+              L"Y[4][3].12(1) -> Y[4][3][1]", L"Y[4][3][1].25(2, 1)",
+              // The default switches hide the tabs 6, 7 and 9.
+              L"Y.12(6) -> Y[6]", L"Y[6].18(1)", L"Y.12(7) -> Y[7]", L"Y[7].18(1)", L"Y.12(9) -> Y[9]", L"Y[9].18(1)",
+              L"B.42() -> H", L"H.8(5) -> H[5]", L"H[5].8(7) -> H[5][7]", L"H[5][7].20(3)", L"B.35() -> K",
+              L"K.12(0) -> K[0]", L"K[0].8(4) -> K[0][4]", L"K[0].8(3) -> K[0][3]", L"K[0][4].style.20(3)",
+              L"K[0][3].style.20(2)", L"X.106() -> S", L"S.33(\"Docs.SingleWnd\", 0)",
+              L"S.37(\"General.AppTitle\", \"BravikPDF编辑器\")", L"S.41(VT_BSTR \"CustomUI\") -> S/CustomUI",
+              L"S/CustomUI.41(VT_BSTR \"Colors\") -> S/CustomUI/Colors", L"S/CustomUI/Colors#1.37(\"ID\", \"Hot\")",
+              L"S/CustomUI/Colors#1.37(\"Value\", \"rgbd(190,190,190)\")",
+              L"S/CustomUI/Colors#2.37(\"ID\", \"selection\")", L"X.95(9, 0)", L"X.95(18, 0)", L"A.14() -> Q1",
+              L"Q3.17(1024, 0, 1024, 0)", L"A.26() -> T", L"T.14() -> T2", L"T2.11() -> Q2", L"Q3.17(1024, 0, 1024, 0)",
+              L"X.28(\"UIX\") -> UIX", L"UIX.70() -> V", L"B.7() -> W", L"V.43(W, 1, 0)"}))
+        << journal();
+    EXPECT_EQ(countLines(log, L".18(1)"), 3) << journal();
+    EXPECT_EQ(countLines(log, L"H.20(18)"), 5) << journal();
+    const int first = pdftest::findLine(log, L"H.20(18)");
+    for (int i = 1; i < 5; ++i) {
+        EXPECT_NE(log[static_cast<size_t>(first + i)].find(L"H.20(18)"), std::wstring::npos) << "one after the other";
+    }
+
+    // The buttons follow the switches; the convert button takes the read button's place.
+    EXPECT_TRUE(element(L"btn_edit")->IsVisible());
+    EXPECT_FALSE(element(L"btn_read")->IsVisible());
+    EXPECT_TRUE(element(L"btn_convert")->IsVisible());
+    EXPECT_EQ(posValue(element(L"btn_convert"), 0), 240);
+    EXPECT_EQ(posValue(element(L"btn_convert"), 1), 20);
+}
+
+TEST_F(MainWindow, MessageMapAnswersAndKeepsEachLevelsHandledFlag) {
+    CMainDlg& main = *g_mainDlg;
+    struct Case {
+        UINT msg;
+        WPARAM wParam;
+        BOOL handled;
+        LRESULT result;
+    } cases[] = {
+        {WM_MOVE, 0, TRUE, 0},
+        {WM_COMMAND, MAKEWPARAM(5, 0), TRUE, 0},
+        {WM_COMMAND, MAKEWPARAM(1, 1), TRUE, 0},  // a notification code: nothing runs
+        {WM_COMMAND, MAKEWPARAM(40, 0), TRUE, 0},
+        {WM_USER + 100, 0, FALSE, 1},  // through the whole map; the reflection's result stays
+    };
+    for (const Case& c : cases) {
+        main.msgHandled = 7;
+        LRESULT result = 12345;
+        EXPECT_EQ(main.ProcessWindowMessage(main.m_hWnd, c.msg, c.wParam, 0, result, 0), c.handled) << c.msg;
+        EXPECT_EQ(result, c.result) << c.msg;
+        EXPECT_EQ(main.msgHandled, 7) << "restored after message " << c.msg;
+    }
+    LRESULT untouched = 99;
+    EXPECT_FALSE(main.ProcessWindowMessage(main.m_hWnd, WM_MOVE, 0, 0, untouched, 1)) << "another map ID";
+    EXPECT_EQ(untouched, 99);
+    EXPECT_EQ(answers().shellCalls, 0);
+
+    // Nested: a sign-in dialog opened by WM_LOGIN_DONE runs while a size message (whose handler
+    // clears the flag) reaches the window; the outer message is still handled.
+    answers().userDataResult = 0;
+    dialogScript().whileLoginOpen = [&] { main.SendMessage(WM_SIZE, SIZE_MINIMIZED, 0); };
+    LRESULT result = 5;
+    EXPECT_TRUE(main.ProcessWindowMessage(main.m_hWnd, WM_LOGIN_DONE, 0, 0, result, 0));
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(dialogScript().count(L"login"), 1);
+    EXPECT_EQ(main.SendMessage(WM_SHOW_LOGIN), 0);
+    EXPECT_EQ(dialogScript().count(L"login"), 2);
+}
+
+TEST_F(MainWindow, CommandsOpenPagesAndTheUpdateCheck) {
+    CMainDlg& main = *g_mainDlg;
+    struct Case {
+        UINT id;
+        const wchar_t* file;
+    } pages[] = {{1, L"https://www.example.com/pdfbianji/jiaocheng"}, {2, L"imchat://"}, {3, L"imchat://"}};
+    for (const Case& c : pages) {
+        answers().reset();
+        EXPECT_EQ(main.SendMessage(WM_COMMAND, MAKEWPARAM(c.id, 0), 0), 0);
+        EXPECT_EQ(answers().shellCalls, 1) << c.id;
+        EXPECT_EQ(answers().lastShellFile.rfind(c.file, 0), 0u) << answers().lastShellFile;
+    }
+
+    answers().reset();
+    g_appState.updateAvailable = 0;
+    main.SendMessage(WM_COMMAND, MAKEWPARAM(4, 0), 0);
+    EXPECT_EQ(answers().lastMessageBox, L"已经是最新版本！");
+    EXPECT_EQ(dialogScript().count(L"prompt"), 0);
+
+    // With an update, declining the offer leaves everything as it was.
+    g_appState.updateAvailable = 1;
+    dialogScript().promptCodes = {8};
+    main.SendMessage(WM_COMMAND, MAKEWPARAM(4, 0), 0);
+    ASSERT_EQ(dialogScript().count(L"prompt"), 1);
+    EXPECT_EQ(dialogScript().shown[0].texts[2], L"2、优化程序,提升程序的运行效率；");
+    EXPECT_EQ(dialogScript().shown[0].texts[6], L"更新");
+    EXPECT_EQ(answers().shellCalls, 0);
+    EXPECT_TRUE(IsWindow(main.m_hWnd));
+    g_appState.updateAvailable = 0;
+
+    // The account menu's information item.
+    main.SendMessage(WM_COMMAND, MAKEWPARAM(12, 0), 0);
+    EXPECT_EQ(dialogScript().count(L"userInfo"), 1);
+}
+
+TEST_F(MainWindow, SizeChangesWriteTheFrameStateOnMaximiseAndRestoreOnly) {
+    CMainDlg& main = *g_mainDlg;
+    SOUI::SWindow* maxButton = element(L"btn_max");
+    SOUI::SWindow* restoreButton = element(L"btn_restore");
+    ASSERT_TRUE(maxButton && restoreButton);
+
+    main.SendMessage(WM_SIZE, SIZE_MAXIMIZED, MAKELPARAM(1000, 650));
+    EXPECT_EQ(setting(L"frameState"), L"max");
+    EXPECT_TRUE(restoreButton->IsVisible());
+    EXPECT_FALSE(maxButton->IsVisible());
+
+    main.SendMessage(WM_SIZE, SIZE_RESTORED, MAKELPARAM(1000, 650));
+    EXPECT_EQ(setting(L"frameState"), L"normal");
+    EXPECT_FALSE(restoreButton->IsVisible());
+    EXPECT_TRUE(maxButton->IsVisible());
+
+    g_appState.writeAppString(L"frameState", L"untouched");
+    main.SendMessage(WM_SIZE, SIZE_MINIMIZED, 0);
+    EXPECT_EQ(setting(L"frameState"), L"untouched");
+    main.initialised = 0;  // as while the window is being built
+    main.SendMessage(WM_SIZE, SIZE_MAXIMIZED, MAKELPARAM(1000, 650));
+    main.initialised = 1;
+    EXPECT_EQ(setting(L"frameState"), L"untouched");
+    EXPECT_FALSE(restoreButton->IsVisible());
+}
+
+TEST_F(MainWindow, AccountAreaShowsHiddenSignedInAndSignedOut) {
+    CMainDlg& main = *g_mainDlg;
+    SOUI::SWindow* logButton = element(L"btn_log");
+    SOUI::SWindow* userName = element(L"user_name");
+
+    g_appState.doLogin = 0;
+    main.refreshLoginArea();
+    EXPECT_EQ(answers().userDataCalls, 0);
+    for (SOUI::SWindow* w : {logButton, userName}) {
+        EXPECT_EQ(w->GetLayoutParam().posCount, 4);
+        for (int i = 0; i < 4; ++i) {
+            EXPECT_EQ(posValue(w, i), 0);
+        }
+    }
+
+    g_appState.doLogin = 1;
+    answers().userDataResult = 1;
+    g_appState.user.userName = SOUI::SStrCpCvt::CvtW2A(L"测试用户", CP_ACP);
+    g_appState.user.loginMethod = 3;
+    main.refreshLoginArea();
+    EXPECT_EQ(answers().userDataCalls, 1);
+    EXPECT_EQ(std::wstring(logButton->GetSkinName().c_str()), L"btn_phone_normal_imglist");
+    EXPECT_EQ(std::wstring(logButton->GetToolTipText().c_str()), L"测试用户");
+    EXPECT_EQ(posValue(logButton, 0), -415);
+    EXPECT_EQ(std::wstring(userName->GetWindowText().c_str()), L"测试用户");
+
+    answers().userDataResult = 0;
+    main.refreshLoginArea();
+    EXPECT_EQ(posValue(logButton, 0), -345);
+    EXPECT_EQ(std::wstring(logButton->GetSkinName().c_str()), L"btn_log_imglist");
+    EXPECT_EQ(std::wstring(userName->GetToolTipText().c_str()), L"点击登录");
+    EXPECT_EQ(std::wstring(userName->GetWindowText().c_str()), L"未登录");
+    EXPECT_EQ(std::wstring(logButton->GetToolTipText().c_str()), L"测试用户") << "the old name stays as the tip";
+
+    // A method without a skin of its own keeps the button's skin.
+    answers().userDataResult = 1;
+    g_appState.user.loginMethod = 2;
+    main.refreshLoginArea();
+    EXPECT_EQ(std::wstring(logButton->GetSkinName().c_str()), L"btn_log_imglist");
+}
+
+TEST_F(MainWindow, SignInAndSignOut) {
+    CMainDlg& main = *g_mainDlg;
+    g_appState.doLogin = 1;
+
+    // A completed sign-in: the profile is confirmed, the area redrawn and the newest dialog closed.
+    main.showLoginDialog();
+    answers().userDataResult = 1;
+    EXPECT_EQ(main.SendMessage(WM_LOGIN_DONE), 0);
+    EXPECT_EQ(dialogScript().count(L"closeLogin"), 1);
+    EXPECT_EQ(answers().userDataCalls, 2) << "onLoginNotify and its refresh";
+
+    // Signing out clears the id in the state and the settings and asks for the switches again.
+    g_appState.user.userId = "42";
+    g_appState.user.loggedIn = 1;
+    g_appState.saveUserId("42");
+    answers().reset();
+    answers().userDataResult = 0;
+    main.SendMessage(WM_COMMAND, MAKEWPARAM(13, 0), 0);
+    EXPECT_EQ(g_appState.user.loggedIn, 0);
+    EXPECT_TRUE(g_appState.user.userId.IsEmpty());
+    EXPECT_TRUE(g_appState.loadUserId().IsEmpty());
+    EXPECT_EQ(answers().loadInfoCalls, 1);
+    EXPECT_EQ(posValue(element(L"btn_log"), 0), -345);
+}
+
+TEST_F(MainWindow, CopyDataOpensAnExistingFileAndNamesAMissingOne) {
+    CMainDlg& main = *g_mainDlg;
+    const std::wstring dir = shelltest::scratchFolder(L"copydata");
+    const std::wstring existing = dir + L"存在.pdf";
+    pdftest::writeSamplePdf(existing, 1);
+    const std::wstring missing = dir + L"missing.pdf";
+
+    controlModule().clearJournal();
+    COPYDATASTRUCT data = {0, static_cast<DWORD>((existing.size() + 1) * sizeof(wchar_t)),
+                           const_cast<wchar_t*>(existing.c_str())};
+    EXPECT_EQ(main.SendMessage(WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data)), 1);
+    EXPECT_EQ(countLines(lines(), L"opened \"" + existing + L"\""), 1) << journal();
+    EXPECT_EQ(dialogScript().count(L"prompt"), 0);
+
+    // Without its terminator in the data the path is still read within the data only.
+    data = {0, static_cast<DWORD>(missing.size() * sizeof(wchar_t)), const_cast<wchar_t*>(missing.c_str())};
+    EXPECT_EQ(main.SendMessage(WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data)), 1);
+    ASSERT_EQ(dialogScript().count(L"prompt"), 1);
+    const ShownDialog& prompt = dialogScript().shown[0];
+    EXPECT_EQ(prompt.texts, (std::vector<std::wstring>{L"该文件不存在！", L"", L"", L"", L"确定", L"取消", L"提示"}));
+    EXPECT_EQ(prompt.owner, main.m_hWnd);
+
+    controlModule().clearJournal();
+    main.onCopyData(nullptr);
+    EXPECT_EQ(countLines(lines(), L"opened"), 0);
+    EXPECT_EQ(g_pdfControl->isDocumentOpen(), TRUE);
+}
+
+TEST_F(MainWindow, PendingDocumentsAreTakenFromTheSettingsAndTheKeyEmptied) {
+    CMainDlg& main = *g_mainDlg;
+    const std::wstring dir = shelltest::scratchFolder(L"pending");
+    const std::wstring a = dir + L"a b.pdf";
+    const std::wstring b = dir + L"b.pdf";
+    pdftest::writeSamplePdf(a, 2);
+    pdftest::writeSamplePdf(b, 3);
+    g_appState.writeAppString(L"openDocPath", (L"\"" + a + L";" + b + L";\"").c_str());
+    controlModule().clearJournal();
+    EXPECT_EQ(main.SendMessage(WM_OPEN_PENDING_DOC), 0);
+    EXPECT_EQ(setting(L"openDocPath"), L"");
+    EXPECT_TRUE(inOrder(lines(), {L"opened \"" + b + L"\"", L"opened \"" + a + L"\""})) << journal();
+}
+
+TEST_F(MainWindow, TheControlsEventsReachTheirHandlers) {
+    // A document view becoming active switches to the content-editing tool.
+    ASSERT_TRUE(pdftest::pumpUntil([] {
+        return controlModule().journal().find(L"pageThumbnailsView") != std::wstring::npos;
+    })) << journal();
+    EXPECT_TRUE(inOrder(
+        lines(), {L"C.0x6002000F(\"bookmarksView\", TRUE, FALSE)", L"C.0x6002000F(\"pageThumbnailsView\", TRUE, FALSE)",
+                  L"X.92(\"cmd.tool.editContent.all\", 0)"}))
+        << journal();
+
+    // An executed operation touches the collection's items from 12 on, counted once.
+    for (ULONG count : {14u, 12u}) {
+        controlModule().setTabCount(count);
+        controlModule().clearJournal();
+        ASSERT_EQ(controlModule().fireEvent(L"e.operExecuted"), 1);
+        auto log = lines();
+        EXPECT_EQ(countLines(log, L"Y.13()"), 1) << journal();
+        EXPECT_EQ(countLines(log, L"Y.15("), count - 12) << journal();
+        if (count == 14) {
+            EXPECT_TRUE(inOrder(log, {L"Y.15(12)", L"Y.15(13)"})) << journal();
+        }
+    }
+    controlModule().clearJournal();
+    ASSERT_EQ(controlModule().fireEvent(L"e.document.textEditor.started"), 1);
+    EXPECT_EQ(countLines(lines(), L"Y.13()"), 1) << journal();
+
+    // An event of none of the five names costs five lookups and changes nothing.
+    controlModule().clearJournal();
+    ASSERT_EQ(controlModule().fireEvent(L"e.document.afterSave"), 1);
+    EXPECT_EQ(countLines(lines(), L"X.45("), 5) << journal();
+    EXPECT_EQ(countLines(lines(), L"Y."), 0) << journal();
+
+    // A closed document while nobody asked to close the program changes nothing.
+    controlModule().clearJournal();
+    ASSERT_EQ(controlModule().fireEvent(L"e.document.closed"), 1);
+    EXPECT_EQ(countLines(lines(), L".26(-1)"), 0) << journal();
+    EXPECT_TRUE(IsWindow(g_mainDlg->m_hWnd));
+}
+
+TEST_F(MainWindow, SavingAsksForASignInWhenTheSwitchRequiresOne) {
+    g_appState.user.loggedIn = 0;
+    struct Case {
+        int doLogin;
+        std::deque<int> prompt;
+        std::deque<int> login;
+        int saved;  // PdfcPerformSave: 1 saved, 0 stopped
+        int prompts;
+        int logins;
+    } cases[] = {
+        {0, {}, {}, 1, 0, 0},    // switch off: no prompt
+        {1, {2}, {}, 0, 1, 0},   // cancel
+        {1, {8}, {}, 0, 1, 0},   // the prompt's close button
+        {1, {1}, {1}, 1, 1, 1},  // signed in: the save goes on
+        {1, {1}, {2}, 0, 1, 1},  // sign-in dialog closed
+    };
+    for (const Case& c : cases) {
+        dialogScript().reset();
+        g_appState.doLogin = c.doLogin;
+        dialogScript().promptCodes = c.prompt;
+        dialogScript().loginCodes = c.login;
+        EXPECT_EQ(controlModule().performSave(), c.saved) << c.doLogin << " " << c.prompt.size();
+        EXPECT_EQ(dialogScript().count(L"prompt"), c.prompts);
+        EXPECT_EQ(dialogScript().count(L"login"), c.logins);
+        if (c.prompts) {
+            EXPECT_EQ(dialogScript().shown[0].texts,
+                      (std::vector<std::wstring>{L"是否登录账号？", L"需要登录账号才能执行保存操作！", L"", L"",
+                                                 L"免费登录", L"取消", L"提示"}));
+            EXPECT_EQ(dialogScript().shown[0].owner, nullptr);
+        }
+    }
+    // A signed-in user saves without a question.
+    dialogScript().reset();
+    g_appState.user.loggedIn = 1;
+    EXPECT_EQ(controlModule().performSave(), 1);
+    EXPECT_EQ(dialogScript().count(L"prompt"), 0);
+    g_appState.user.loggedIn = 0;
+    g_appState.doLogin = 0;
+}
+
+TEST_F(MainWindow, ClosingWithTwoDocumentsClosesBothThenTheWindow) {
+    CMainDlg& main = *g_mainDlg;
+    HWND hwnd = main.m_hWnd;
+    ASSERT_TRUE(IsWindow(hwnd));
+    EXPECT_EQ(main.pdfControl->isDocumentOpen(), TRUE);
+    ULONG open = 0;
+    main.pdfControl->takeInstance()->GetDocumentCount(&open);
+    ASSERT_GE(open, 2u) << journal();
+
+    controlModule().clearJournal();
+    main.SendMessage(WM_CLOSE);
+    EXPECT_TRUE(g_exitRequested);
+    ASSERT_TRUE(pdftest::pumpUntil([&] { return !IsWindow(hwnd); })) << journal();
+    auto log = lines();
+    EXPECT_EQ(countLines(log, L"V.26(-1)"), static_cast<int>(open)) << journal();
+    EXPECT_TRUE(inOrder(log, {L"V.26(-1)", L"X.20() -> " + std::to_wstring(open - 1), L"V.26(-1)", L"X.20() -> 0",
+                              L"X.11(0)", L"X.84("}))
+        << journal();
+    EXPECT_EQ(g_mainDlg, &main) << "the object stays";
+    EXPECT_EQ(getMainDlg(), &main);
+}
+
+}  // namespace

@@ -190,8 +190,8 @@ TEST(Url, ResolvesReferencesAgainstThePageAddress) {
 // Every character 8 pixels wide; lines as high as the font plus 2.
 class FixedMeasure : public TextMeasure {
   public:
-    int textWidth(const FontSpec&, const std::wstring& text) override { return 8 * static_cast<int>(text.size()); }
-    int lineHeight(const FontSpec& f) override { return f.size + 2; }
+    int textWidth(const TextFont&, const std::wstring& text) override { return 8 * static_cast<int>(text.size()); }
+    int lineHeight(const TextFont& f) override { return f.size + 2; }
 };
 
 TEST(Layout, WrapsLinesAndPlacesControls) {

@@ -17,7 +17,7 @@ const wchar_t kPasswordDot = L'\x2022';
 enum class Align { Left, Center, Right };
 
 struct Style {
-    FontSpec font;
+    TextFont font;
     Color color = rgb(0, 0, 0);
     Align align = Align::Left;
     bool pre = false;

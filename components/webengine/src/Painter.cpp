@@ -89,38 +89,38 @@ GdiFonts::~GdiFonts() {
     }
 }
 
-HFONT GdiFonts::font(const FontSpec& spec) {
+HFONT GdiFonts::font(const TextFont& style) {
     for (auto& f : fonts_) {
-        if (f.first == spec) {
+        if (f.first == style) {
             return f.second;
         }
     }
     LOGFONTW lf = {};
-    lf.lfHeight = -spec.size;
-    lf.lfWeight = spec.bold ? FW_BOLD : FW_NORMAL;
-    lf.lfItalic = spec.italic ? TRUE : FALSE;
-    lf.lfUnderline = spec.underline ? TRUE : FALSE;
+    lf.lfHeight = -style.size;
+    lf.lfWeight = style.bold ? FW_BOLD : FW_NORMAL;
+    lf.lfItalic = style.italic ? TRUE : FALSE;
+    lf.lfUnderline = style.underline ? TRUE : FALSE;
     lf.lfCharSet = DEFAULT_CHARSET;
     lf.lfQuality = ANTIALIASED_QUALITY;
-    wcsncpy(lf.lfFaceName, pickFace(dc_, spec.mono), LF_FACESIZE - 1);
+    wcsncpy(lf.lfFaceName, pickFace(dc_, style.mono), LF_FACESIZE - 1);
     HFONT f = CreateFontIndirectW(&lf);
-    fonts_.emplace_back(spec, f);
+    fonts_.emplace_back(style, f);
     return f;
 }
 
-int GdiFonts::textWidth(const FontSpec& spec, const std::wstring& text) {
+int GdiFonts::textWidth(const TextFont& style, const std::wstring& text) {
     if (text.empty()) {
         return 0;
     }
-    HGDIOBJ old = SelectObject(dc_, font(spec));
+    HGDIOBJ old = SelectObject(dc_, font(style));
     SIZE size = {0, 0};
     GetTextExtentPoint32W(dc_, text.c_str(), static_cast<int>(text.size()), &size);
     SelectObject(dc_, old);
     return size.cx;
 }
 
-int GdiFonts::lineHeight(const FontSpec& spec) {
-    HGDIOBJ old = SelectObject(dc_, font(spec));
+int GdiFonts::lineHeight(const TextFont& style) {
+    HGDIOBJ old = SelectObject(dc_, font(style));
     TEXTMETRICW tm = {};
     GetTextMetricsW(dc_, &tm);
     SelectObject(dc_, old);

@@ -12,7 +12,7 @@
 
 namespace wke {
 
-// Fonts by spec, made on first use and kept with the object; measures on a DC of its own.
+// Fonts by style, made on first use and kept with the object; measures on a DC of its own.
 class GdiFonts : public TextMeasure {
   public:
     GdiFonts();
@@ -20,13 +20,13 @@ class GdiFonts : public TextMeasure {
     GdiFonts(const GdiFonts&) = delete;
     GdiFonts& operator=(const GdiFonts&) = delete;
 
-    HFONT font(const FontSpec& spec);
-    int textWidth(const FontSpec& spec, const std::wstring& text) override;
-    int lineHeight(const FontSpec& spec) override;
+    HFONT font(const TextFont& style);
+    int textWidth(const TextFont& style, const std::wstring& text) override;
+    int lineHeight(const TextFont& style) override;
 
   private:
     HDC dc_;
-    std::vector<std::pair<FontSpec, HFONT>> fonts_;
+    std::vector<std::pair<TextFont, HFONT>> fonts_;
 };
 
 // What the painter shows of the page's state.

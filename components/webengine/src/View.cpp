@@ -639,7 +639,7 @@ bool View::scrollBy(int dy) {
 size_t View::caretAt(const Node* fieldNode, int x) {
     const Rect r = layout_.rectOf(fieldNode);
     const std::wstring shown = fieldDisplayText(fieldNode);
-    FontSpec font;
+    TextFont font;
     font.size = kControlFontSize;
     const int local = x - (r.left + 1 + kFieldPadX);
     size_t best = shown.size();

@@ -112,8 +112,8 @@ WKE_API void WKE_CALL wkeKillFocus(wkeWebView view);
 WKE_API wkeRect WKE_CALL wkeGetCaret(wkeWebView view) WKE_AGGREGATE_RETURN;
 WKE_API int WKE_CALL wkeGetCursorInfoType(wkeWebView view);
 
-// Makes `name` a global function of every page, present and future; binding a name again replaces
-// the function. argCount is the number of arguments the function expects (the page may pass more
+// Makes `name` a global function of every page, present and future (once the engine is
+// initialised); binding a name again replaces the function, a null function removes it. argCount is the number of arguments the function expects (the page may pass more
 // or fewer; missing ones read as undefined).
 WKE_API void WKE_CALL jsBindFunction(const char* name, jsNativeFunction function, unsigned int argCount);
 // Argument `index` of the running call; undefined when there is no such argument.

@@ -2,13 +2,11 @@
 
 #include <cwctype>
 
+#include "WideText.h"
+
 namespace wke {
 
 namespace {
-
-bool isBlank(wchar_t c) {
-    return c == L' ' || c == L'\t' || c == L'\n' || c == L'\r' || c == L'\f';
-}
 
 bool isBlockForText(const Node& n) {
     static const wchar_t* const kBlocks[] = {L"p",  L"div",    L"h1", L"h2",  L"h3",      L"h4",     L"h5",

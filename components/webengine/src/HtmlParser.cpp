@@ -2,20 +2,11 @@
 
 #include <cwctype>
 
+#include "WideText.h"
+
 namespace wke {
 
 namespace {
-
-bool isBlank(wchar_t c) {
-    return c == L' ' || c == L'\t' || c == L'\n' || c == L'\r' || c == L'\f';
-}
-
-std::wstring lower(std::wstring s) {
-    for (wchar_t& c : s) {
-        c = static_cast<wchar_t>(std::towlower(c));
-    }
-    return s;
-}
 
 bool isVoid(const std::wstring& tag) {
     static const wchar_t* const kVoid[] = {L"br",   L"hr",  L"img",   L"input", L"meta",   L"link",  L"area",

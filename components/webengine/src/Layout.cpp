@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cwctype>
 
+#include "WideText.h"
+
 namespace wke {
 
 namespace {
@@ -22,25 +24,6 @@ struct Style {
     Align align = Align::Left;
     bool pre = false;
 };
-
-std::wstring lower(std::wstring s) {
-    for (wchar_t& c : s) {
-        c = static_cast<wchar_t>(std::towlower(c));
-    }
-    return s;
-}
-
-std::wstring trim(const std::wstring& s) {
-    size_t a = 0;
-    size_t b = s.size();
-    while (a < b && std::iswspace(s[a])) {
-        ++a;
-    }
-    while (b > a && std::iswspace(s[b - 1])) {
-        --b;
-    }
-    return s.substr(a, b - a);
-}
 
 // The value of one property of an element's inline style, lower-case; "" when absent.
 std::wstring styleProperty(const Node* n, const wchar_t* name) {
@@ -78,10 +61,6 @@ int pixels(const std::wstring& v, int fallback) {
 
 bool isCjk(wchar_t c) {
     return (c >= 0x2E80 && c < 0xD800) || (c >= 0xF900 && c < 0xFB00) || (c >= 0xFF00 && c < 0xFFF0);
-}
-
-bool isBlank(wchar_t c) {
-    return c == L' ' || c == L'\t' || c == L'\n' || c == L'\r' || c == L'\f';
 }
 
 bool isBlockTag(const std::wstring& t) {

@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "ScriptSyntax.h"
+#include "WideText.h"
 
 namespace wke::js {
 
@@ -13,18 +14,6 @@ namespace {
 
 constexpr int kMaxDepth = 64;
 constexpr long kMaxSteps = 1000000;
-
-std::wstring trim(const std::wstring& s) {
-    size_t a = 0;
-    size_t b = s.size();
-    while (a < b && std::iswspace(s[a])) {
-        ++a;
-    }
-    while (b > a && std::iswspace(s[b - 1])) {
-        --b;
-    }
-    return s.substr(a, b - a);
-}
 
 std::wstring numberText(double n) {
     if (std::isnan(n)) {

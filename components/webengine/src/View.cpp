@@ -8,6 +8,7 @@
 #include "HtmlParser.h"
 #include "Text.h"
 #include "Url.h"
+#include "WideText.h"
 
 namespace wke {
 
@@ -45,13 +46,6 @@ std::string errorPage(const std::string& url, const std::string& error) {
                               htmlEscape(utf8ToWide(url)) + L"</p><p>" + htmlEscape(utf8ToWide(error)) +
                               L"</p></body></html>";
     return wideToUtf8(page);
-}
-
-std::wstring lower(std::wstring s) {
-    for (wchar_t& c : s) {
-        c = static_cast<wchar_t>(std::towlower(c));
-    }
-    return s;
 }
 
 bool startsWithNoCase(const std::wstring& s, const wchar_t* prefix) {

@@ -13,7 +13,7 @@ namespace SOUI {
 
 namespace {
 
-constexpr WPARAM kMouseFlags = 0x1F;  // MK_LBUTTON, MK_RBUTTON, MK_SHIFT, MK_CONTROL, MK_MBUTTON
+constexpr WPARAM kMouseFlags = 0x1F;    // MK_LBUTTON, MK_RBUTTON, MK_SHIFT, MK_CONTROL, MK_MBUTTON
 constexpr unsigned kKeyFlags = 0x4100;  // KF_REPEAT, KF_EXTENDED of the high word of lParam
 
 int lowSigned(LPARAM v) {
@@ -219,30 +219,34 @@ BOOL SWkeWebkit::ProcessSwndMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRES
             g_wkeApi.wkeKillFocus(view);
             SWindow::OnKillFocus(static_cast<SWND>(wParam));
             return TRUE;
-        case WM_PAINT: onPaint(reinterpret_cast<IRenderTarget*>(wParam)); return TRUE;
+        case WM_PAINT:
+            onPaint(reinterpret_cast<IRenderTarget*>(wParam));
+            return TRUE;
         case WM_MOUSEWHEEL: {
             RECT rc;
             GetWindowRect(&rc);
-            const bool handled =
-                g_wkeApi.wkeFireMouseWheelEvent(view, lowSigned(lParam) - rc.left, highSigned(lParam) - rc.top,
-                                                static_cast<short>(HIWORD(wParam)),
-                                                static_cast<unsigned>(wParam & kMouseFlags));
+            const bool handled = g_wkeApi.wkeFireMouseWheelEvent(
+                view, lowSigned(lParam) - rc.left, highSigned(lParam) - rc.top, static_cast<short>(HIWORD(wParam)),
+                static_cast<unsigned>(wParam & kMouseFlags));
             return engineDecides(handled, msg, wParam, lParam, result);
         }
         case WM_KEYDOWN:
-            return engineDecides(g_wkeApi.wkeFireKeyDownEvent(view, static_cast<unsigned>(wParam),
-                                                              HIWORD(lParam) & kKeyFlags, false),
-                                 msg, wParam, lParam, result);
+            return engineDecides(
+                g_wkeApi.wkeFireKeyDownEvent(view, static_cast<unsigned>(wParam), HIWORD(lParam) & kKeyFlags, false),
+                msg, wParam, lParam, result);
         case WM_KEYUP:
-            return engineDecides(g_wkeApi.wkeFireKeyUpEvent(view, static_cast<unsigned>(wParam),
-                                                            HIWORD(lParam) & kKeyFlags, false),
-                                 msg, wParam, lParam, result);
+            return engineDecides(
+                g_wkeApi.wkeFireKeyUpEvent(view, static_cast<unsigned>(wParam), HIWORD(lParam) & kKeyFlags, false), msg,
+                wParam, lParam, result);
         case WM_CHAR:
-            return engineDecides(g_wkeApi.wkeFireKeyPressEvent(view, static_cast<unsigned>(wParam),
-                                                               HIWORD(lParam) & kKeyFlags, false),
-                                 msg, wParam, lParam, result);
-        case WM_IME_STARTCOMPOSITION: placeInputMethod(); return TRUE;
-        default: break;
+            return engineDecides(
+                g_wkeApi.wkeFireKeyPressEvent(view, static_cast<unsigned>(wParam), HIWORD(lParam) & kKeyFlags, false),
+                msg, wParam, lParam, result);
+        case WM_IME_STARTCOMPOSITION:
+            placeInputMethod();
+            return TRUE;
+        default:
+            break;
     }
     if (msg >= WM_MOUSEMOVE && msg <= WM_MBUTTONDBLCLK) {
         if (msg == WM_LBUTTONDOWN || msg == WM_RBUTTONDOWN || msg == WM_MBUTTONDOWN) {
@@ -253,9 +257,9 @@ BOOL SWkeWebkit::ProcessSwndMessage(UINT msg, WPARAM wParam, LPARAM lParam, LRES
         }
         RECT client;
         GetClientRect(&client);
-        const bool handled = g_wkeApi.wkeFireMouseEvent(view, msg, lowSigned(lParam) - client.left,
-                                                        highSigned(lParam) - client.top,
-                                                        static_cast<unsigned>(wParam & kMouseFlags));
+        const bool handled =
+            g_wkeApi.wkeFireMouseEvent(view, msg, lowSigned(lParam) - client.left, highSigned(lParam) - client.top,
+                                       static_cast<unsigned>(wParam & kMouseFlags));
         return engineDecides(handled, msg, wParam, lParam, result);
     }
     return SWindow::ProcessSwndMessage(msg, wParam, lParam, result);

@@ -19,26 +19,37 @@ constexpr unsigned kHelp = 32651;
 
 unsigned mapWkeCursor(int type) {
     switch (type) {
-        case 1: return kCross;
-        case 2: return kHand;
-        case 3: return kIBeam;
-        case 4: return kWait;
-        case 5: return kHelp;
+        case 1:
+            return kCross;
+        case 2:
+            return kHand;
+        case 3:
+            return kIBeam;
+        case 4:
+            return kWait;
+        case 5:
+            return kHelp;
         case 6:
         case 13:
         case 15:
-        case 19: return kSizeWe;
+        case 19:
+            return kSizeWe;
         case 7:
         case 10:
         case 14:
-        case 18: return kSizeNs;
+        case 18:
+            return kSizeNs;
         case 8:
         case 12:
-        case 16: return kSizeNesw;
+        case 16:
+            return kSizeNesw;
         case 9:
         case 11:
-        case 17: return kSizeNwse;
-        case 29: return kSizeAll;
-        default: return kArrow;
+        case 17:
+            return kSizeNwse;
+        case 29:
+            return kSizeAll;
+        default:
+            return kArrow;
     }
 }

@@ -28,8 +28,8 @@ bool loadWebEngine() {
     initialize(nullptr);
     WkeApi api;
     bool complete = true;
-#define WKE_LOOK_UP(name)                                          \
-    api.name = lookUp<decltype(&::name)>(module, #name);           \
+#define WKE_LOOK_UP(name)                                \
+    api.name = lookUp<decltype(&::name)>(module, #name); \
     complete = complete && api.name != nullptr;
     WKE_FOR_EACH_ENTRY_POINT(WKE_LOOK_UP)
 #undef WKE_LOOK_UP

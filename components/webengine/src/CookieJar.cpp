@@ -9,7 +9,7 @@ namespace {
 constexpr DWORD kMaxJarSize = 4 * 1024 * 1024;
 
 class File {
-public:
+  public:
     explicit File(HANDLE h) : h_(h) {}
     File(const File&) = delete;
     File& operator=(const File&) = delete;
@@ -27,7 +27,7 @@ public:
         }
     }
 
-private:
+  private:
     HANDLE h_;
 };
 

@@ -2,18 +2,16 @@
 
 #include <cwctype>
 
+#include "WideText.h"
+
 namespace wke {
 
 namespace {
 
-bool isBlank(wchar_t c) {
-    return c == L' ' || c == L'\t' || c == L'\n' || c == L'\r' || c == L'\f';
-}
-
 bool isBlockForText(const Node& n) {
-    static const wchar_t* const kBlocks[] = {L"p",  L"div", L"h1", L"h2",    L"h3",    L"h4", L"h5", L"h6",
-                                             L"li", L"ul",  L"ol", L"form",  L"table", L"tr", L"hr", L"center",
-                                             L"br", L"pre", L"section", L"header", L"footer"};
+    static const wchar_t* const kBlocks[] = {L"p",  L"div",    L"h1", L"h2",  L"h3",      L"h4",     L"h5",
+                                             L"h6", L"li",     L"ul", L"ol",  L"form",    L"table",  L"tr",
+                                             L"hr", L"center", L"br", L"pre", L"section", L"header", L"footer"};
     for (const wchar_t* b : kBlocks) {
         if (n.tag == b) {
             return true;
@@ -100,8 +98,7 @@ InputKind inputKind(const Node& input) {
     for (wchar_t& c : t) {
         c = static_cast<wchar_t>(std::towlower(c));
     }
-    if (t == L"text" || t == L"email" || t == L"tel" || t == L"number" || t == L"search" || t == L"url" ||
-        t.empty()) {
+    if (t == L"text" || t == L"email" || t == L"tel" || t == L"number" || t == L"search" || t == L"url" || t.empty()) {
         return InputKind::Text;
     }
     if (t == L"password") {

@@ -6,12 +6,12 @@
 
 #include <windows.h>
 
+#include <webengine/wke.h>
+
 #include <map>
 #include <memory>
 #include <string>
 #include <vector>
-
-#include <webengine/wke.h>
 
 #include "Loader.h"
 #include "ScriptValues.h"
@@ -26,7 +26,7 @@ struct BoundFunction {
 };
 
 class Engine {
-public:
+  public:
     // The engine while it is initialised, else null.
     static Engine* get();
     static void initialize();
@@ -56,7 +56,7 @@ public:
     static constexpr UINT kCommitMessage = WM_APP + 1;
     static constexpr UINT kPaintMessage = WM_APP + 2;
 
-private:
+  private:
     Engine();
     ~Engine();
     static LRESULT CALLBACK windowProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) noexcept;

@@ -116,17 +116,23 @@ WKE_API bool WKE_CALL wkeFireMouseWheelEvent(wkeWebView view, int x, int y, int 
     return fromView(view, false, [=](View& v) { return v.wheel(x, y, delta, flags); });
 }
 
-WKE_API bool WKE_CALL wkeFireKeyDownEvent(wkeWebView view, unsigned int virtualKey, unsigned int flags,
+WKE_API bool WKE_CALL wkeFireKeyDownEvent(wkeWebView view,
+                                          unsigned int virtualKey,
+                                          unsigned int flags,
                                           bool /*systemKey*/) {
     return fromView(view, false, [=](View& v) { return v.keyDown(virtualKey, flags); });
 }
 
-WKE_API bool WKE_CALL wkeFireKeyUpEvent(wkeWebView view, unsigned int virtualKey, unsigned int flags,
+WKE_API bool WKE_CALL wkeFireKeyUpEvent(wkeWebView view,
+                                        unsigned int virtualKey,
+                                        unsigned int flags,
                                         bool /*systemKey*/) {
     return fromView(view, false, [=](View& v) { return v.keyUp(virtualKey, flags); });
 }
 
-WKE_API bool WKE_CALL wkeFireKeyPressEvent(wkeWebView view, unsigned int charCode, unsigned int flags,
+WKE_API bool WKE_CALL wkeFireKeyPressEvent(wkeWebView view,
+                                           unsigned int charCode,
+                                           unsigned int flags,
                                            bool /*systemKey*/) {
     return fromView(view, false, [=](View& v) { return v.keyPress(charCode, flags); });
 }

@@ -1,8 +1,8 @@
 #include "HookWindow.h"
 
-#include <string>
-
 #include <webengine/TestHook.h>
+
+#include <string>
 
 #include "Engine.h"
 #include "View.h"

@@ -2,24 +2,15 @@
 
 #include <cwctype>
 
+#include "WideText.h"
+
 namespace wke {
 
 namespace {
 
-bool isBlank(wchar_t c) {
-    return c == L' ' || c == L'\t' || c == L'\n' || c == L'\r' || c == L'\f';
-}
-
-std::wstring lower(std::wstring s) {
-    for (wchar_t& c : s) {
-        c = static_cast<wchar_t>(std::towlower(c));
-    }
-    return s;
-}
-
 bool isVoid(const std::wstring& tag) {
-    static const wchar_t* const kVoid[] = {L"br",   L"hr",   L"img",   L"input", L"meta",  L"link", L"area",
-                                           L"base", L"col",  L"embed", L"param", L"source", L"track", L"wbr"};
+    static const wchar_t* const kVoid[] = {L"br",   L"hr",  L"img",   L"input", L"meta",   L"link",  L"area",
+                                           L"base", L"col", L"embed", L"param", L"source", L"track", L"wbr"};
     for (const wchar_t* v : kVoid) {
         if (tag == v) {
             return true;
@@ -45,7 +36,7 @@ void appendCodePoint(std::wstring& out, unsigned long cp) {
 }
 
 class Parser {
-public:
+  public:
     explicit Parser(const std::wstring& s) : s_(s) {}
 
     Document run() {
@@ -78,7 +69,7 @@ public:
         return std::move(doc_);
     }
 
-private:
+  private:
     Node* current() { return open_.back(); }
 
     void skipComment() {
@@ -93,8 +84,7 @@ private:
 
     std::wstring readName() {
         const size_t start = pos_;
-        while (pos_ < s_.size() && !isBlank(s_[pos_]) && s_[pos_] != L'>' && s_[pos_] != L'/' &&
-               s_[pos_] != L'=') {
+        while (pos_ < s_.size() && !isBlank(s_[pos_]) && s_[pos_] != L'>' && s_[pos_] != L'/' && s_[pos_] != L'=') {
             ++pos_;
         }
         return lower(s_.substr(start, pos_ - start));
@@ -225,7 +215,8 @@ private:
         openElement(tag, std::move(attrs), selfClosing);
     }
 
-    void openElement(const std::wstring& tag, std::vector<std::pair<std::wstring, std::wstring>> attrs,
+    void openElement(const std::wstring& tag,
+                     std::vector<std::pair<std::wstring, std::wstring>> attrs,
                      bool selfClosing) {
         if (tag == L"html") {
             for (auto& a : attrs) {
@@ -255,8 +246,8 @@ private:
             closeOpen(L"p");
         }
         Node* parent = current();
-        const bool headContent = tag == L"title" || tag == L"meta" || tag == L"link" || tag == L"style" ||
-                                 tag == L"base";
+        const bool headContent =
+            tag == L"title" || tag == L"meta" || tag == L"link" || tag == L"style" || tag == L"base";
         if ((parent == doc_.root.get() || parent->isElement(L"head")) && !headContent && tag != L"script") {
             open_.resize(1);
             parent = ensureBody();
@@ -280,9 +271,9 @@ private:
     }
 
     static bool isBlockStart(const std::wstring& tag) {
-        static const wchar_t* const kClosesP[] = {L"div", L"p",  L"h1",   L"h2",    L"h3", L"h4",     L"h5",
-                                                  L"h6",  L"ul", L"ol",   L"form",  L"table", L"hr", L"pre",
-                                                  L"center", L"section", L"header", L"footer"};
+        static const wchar_t* const kClosesP[] = {L"div", L"p",   L"h1",     L"h2",      L"h3",     L"h4",
+                                                  L"h5",  L"h6",  L"ul",     L"ol",      L"form",   L"table",
+                                                  L"hr",  L"pre", L"center", L"section", L"header", L"footer"};
         for (const wchar_t* t : kClosesP) {
             if (tag == t) {
                 return true;
@@ -299,8 +290,8 @@ private:
                 open_.resize(i);
                 return;
             }
-            if (n->tag == L"ul" || n->tag == L"ol" || n->tag == L"table" || n->tag == L"div" ||
-                n->tag == L"form" || n->tag == L"body" || n->tag == L"select") {
+            if (n->tag == L"ul" || n->tag == L"ol" || n->tag == L"table" || n->tag == L"div" || n->tag == L"form" ||
+                n->tag == L"body" || n->tag == L"select") {
                 return;
             }
         }
@@ -397,8 +388,8 @@ struct NamedEntity {
     wchar_t value;
 };
 
-const NamedEntity kEntities[] = {{L"amp", L'&'},     {L"lt", L'<'},      {L"gt", L'>'},     {L"quot", L'"'},
-                                 {L"apos", L'\''},   {L"nbsp", L'\xA0'}, {L"copy", L'\xA9'}, {L"reg", L'\xAE'},
+const NamedEntity kEntities[] = {{L"amp", L'&'},       {L"lt", L'<'},       {L"gt", L'>'},       {L"quot", L'"'},
+                                 {L"apos", L'\''},     {L"nbsp", L'\xA0'},  {L"copy", L'\xA9'},  {L"reg", L'\xAE'},
                                  {L"middot", L'\xB7'}, {L"times", L'\xD7'}, {L"laquo", L'\xAB'}, {L"raquo", L'\xBB'}};
 
 }  // namespace
@@ -424,7 +415,7 @@ std::wstring decodeEntities(const std::wstring& text) {
             unsigned long cp = 0;
             bool ok = !digits.empty();
             for (wchar_t c : digits) {
-                const int d = (c >= L'0' && c <= L'9')           ? c - L'0'
+                const int d = (c >= L'0' && c <= L'9')          ? c - L'0'
                               : (hex && c >= L'a' && c <= L'f') ? c - L'a' + 10
                               : (hex && c >= L'A' && c <= L'F') ? c - L'A' + 10
                                                                 : -1;

@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cwctype>
 
+#include "WideText.h"
+
 namespace wke {
 
 namespace {
@@ -17,30 +19,11 @@ const wchar_t kPasswordDot = L'\x2022';
 enum class Align { Left, Center, Right };
 
 struct Style {
-    FontSpec font;
+    TextFont font;
     Color color = rgb(0, 0, 0);
     Align align = Align::Left;
     bool pre = false;
 };
-
-std::wstring lower(std::wstring s) {
-    for (wchar_t& c : s) {
-        c = static_cast<wchar_t>(std::towlower(c));
-    }
-    return s;
-}
-
-std::wstring trim(const std::wstring& s) {
-    size_t a = 0;
-    size_t b = s.size();
-    while (a < b && std::iswspace(s[a])) {
-        ++a;
-    }
-    while (b > a && std::iswspace(s[b - 1])) {
-        --b;
-    }
-    return s.substr(a, b - a);
-}
 
 // The value of one property of an element's inline style, lower-case; "" when absent.
 std::wstring styleProperty(const Node* n, const wchar_t* name) {
@@ -80,15 +63,12 @@ bool isCjk(wchar_t c) {
     return (c >= 0x2E80 && c < 0xD800) || (c >= 0xF900 && c < 0xFB00) || (c >= 0xFF00 && c < 0xFFF0);
 }
 
-bool isBlank(wchar_t c) {
-    return c == L' ' || c == L'\t' || c == L'\n' || c == L'\r' || c == L'\f';
-}
-
 bool isBlockTag(const std::wstring& t) {
     static const wchar_t* const kBlocks[] = {
-        L"html", L"body", L"div", L"p", L"h1", L"h2", L"h3", L"h4", L"h5", L"h6", L"ul", L"ol", L"li",
-        L"form", L"table", L"tr", L"center", L"pre", L"hr", L"section", L"header", L"footer", L"nav", L"main",
-        L"article", L"aside", L"blockquote", L"dl", L"dt", L"dd", L"fieldset", L"address", L"tbody", L"thead"};
+        L"html", L"body",    L"div",    L"p",        L"h1",      L"h2",    L"h3",      L"h4",     L"h5",
+        L"h6",   L"ul",      L"ol",     L"li",       L"form",    L"table", L"tr",      L"center", L"pre",
+        L"hr",   L"section", L"header", L"footer",   L"nav",     L"main",  L"article", L"aside",  L"blockquote",
+        L"dl",   L"dt",      L"dd",     L"fieldset", L"address", L"tbody", L"thead"};
     for (const wchar_t* b : kBlocks) {
         if (t == b) {
             return true;
@@ -98,9 +78,9 @@ bool isBlockTag(const std::wstring& t) {
 }
 
 bool isHidden(const Node* n) {
-    static const wchar_t* const kHidden[] = {L"head",     L"script", L"style",  L"title", L"meta",
-                                             L"link",     L"template", L"noscript", L"select", L"option",
-                                             L"iframe",   L"object", L"base"};
+    static const wchar_t* const kHidden[] = {L"head",   L"script",   L"style",    L"title",  L"meta",
+                                             L"link",   L"template", L"noscript", L"select", L"option",
+                                             L"iframe", L"object",   L"base"};
     for (const wchar_t* h : kHidden) {
         if (n->tag == h) {
             return true;
@@ -114,27 +94,39 @@ bool isHidden(const Node* n) {
 
 // Margins above and below a block, for its font size.
 int blockMargin(const std::wstring& t, int fontSize) {
-    if (t == L"p" || t == L"ul" || t == L"ol" || t == L"pre" || t == L"blockquote" || t == L"dl" ||
-        t == L"fieldset") {
+    if (t == L"p" || t == L"ul" || t == L"ol" || t == L"pre" || t == L"blockquote" || t == L"dl" || t == L"fieldset") {
         return fontSize;
     }
-    if (t == L"h1") return fontSize * 67 / 100;
-    if (t == L"h2") return fontSize * 83 / 100;
-    if (t == L"h3") return fontSize;
-    if (t == L"h4") return fontSize * 133 / 100;
-    if (t == L"h5") return fontSize * 167 / 100;
-    if (t == L"h6") return fontSize * 233 / 100;
-    if (t == L"hr") return 8;
+    if (t == L"h1")
+        return fontSize * 67 / 100;
+    if (t == L"h2")
+        return fontSize * 83 / 100;
+    if (t == L"h3")
+        return fontSize;
+    if (t == L"h4")
+        return fontSize * 133 / 100;
+    if (t == L"h5")
+        return fontSize * 167 / 100;
+    if (t == L"h6")
+        return fontSize * 233 / 100;
+    if (t == L"hr")
+        return 8;
     return 0;
 }
 
 int headingSize(const std::wstring& t) {
-    if (t == L"h1") return 32;
-    if (t == L"h2") return 24;
-    if (t == L"h3") return 19;
-    if (t == L"h4") return 16;
-    if (t == L"h5") return 13;
-    if (t == L"h6") return 11;
+    if (t == L"h1")
+        return 32;
+    if (t == L"h2")
+        return 24;
+    if (t == L"h3")
+        return 19;
+    if (t == L"h4")
+        return 16;
+    if (t == L"h5")
+        return 13;
+    if (t == L"h6")
+        return 11;
     return 0;
 }
 
@@ -145,14 +137,22 @@ Style derive(const Style& parent, const Node* n) {
         st.font.size = h;
         st.font.bold = true;
     }
-    if (t == L"b" || t == L"strong" || t == L"th") st.font.bold = true;
-    if (t == L"i" || t == L"em" || t == L"cite") st.font.italic = true;
-    if (t == L"u") st.font.underline = true;
-    if (t == L"small") st.font.size = std::max(8, st.font.size * 83 / 100);
-    if (t == L"big") st.font.size = st.font.size * 120 / 100;
-    if (t == L"code" || t == L"tt" || t == L"kbd" || t == L"pre") st.font.mono = true;
-    if (t == L"pre") st.pre = true;
-    if (t == L"center") st.align = Align::Center;
+    if (t == L"b" || t == L"strong" || t == L"th")
+        st.font.bold = true;
+    if (t == L"i" || t == L"em" || t == L"cite")
+        st.font.italic = true;
+    if (t == L"u")
+        st.font.underline = true;
+    if (t == L"small")
+        st.font.size = std::max(8, st.font.size * 83 / 100);
+    if (t == L"big")
+        st.font.size = st.font.size * 120 / 100;
+    if (t == L"code" || t == L"tt" || t == L"kbd" || t == L"pre")
+        st.font.mono = true;
+    if (t == L"pre")
+        st.pre = true;
+    if (t == L"center")
+        st.align = Align::Center;
     if (t == L"a" && n->hasAttribute(L"href")) {
         st.color = kLinkColor;
         st.font.underline = true;
@@ -170,14 +170,20 @@ Style derive(const Style& parent, const Node* n) {
     if (!css.empty()) {
         align = css;
     }
-    if (align == L"center") st.align = Align::Center;
-    if (align == L"right") st.align = Align::Right;
-    if (align == L"left") st.align = Align::Left;
+    if (align == L"center")
+        st.align = Align::Center;
+    if (align == L"right")
+        st.align = Align::Right;
+    if (align == L"left")
+        st.align = Align::Left;
     const std::wstring weight = styleProperty(n, L"font-weight");
-    if (weight == L"bold" || weight == L"700" || weight == L"800" || weight == L"900") st.font.bold = true;
-    if (weight == L"normal" || weight == L"400") st.font.bold = false;
+    if (weight == L"bold" || weight == L"700" || weight == L"800" || weight == L"900")
+        st.font.bold = true;
+    if (weight == L"normal" || weight == L"400")
+        st.font.bold = false;
     const int size = pixels(styleProperty(n, L"font-size"), 0);
-    if (size > 0) st.font.size = std::clamp(size, 6, 200);
+    if (size > 0)
+        st.font.size = std::clamp(size, 6, 200);
     return st;
 }
 
@@ -190,7 +196,7 @@ bool backgroundOf(const Node* n, Color& c) {
 }
 
 class Builder {
-public:
+  public:
     Builder(TextMeasure& m, int width, int height) : m_(m), width_(std::max(width, 1)), height_(std::max(height, 0)) {}
 
     Layout run(const Document& doc) {
@@ -217,7 +223,7 @@ public:
         return std::move(out_);
     }
 
-private:
+  private:
     struct Unit {
         LayoutItem item;
         bool spaceBefore = false;
@@ -364,8 +370,8 @@ private:
             item.kind = LayoutItem::Kind::Field;
             item.text = fieldDisplayText(n);
             const std::wstring* sizeAttr = n->attribute(n->tag == L"textarea" ? L"cols" : L"size");
-            const int chars = sizeAttr ? std::clamp(static_cast<int>(std::wcstol(sizeAttr->c_str(), nullptr, 10)), 1, 200)
-                                       : 20;
+            const int chars =
+                sizeAttr ? std::clamp(static_cast<int>(std::wcstol(sizeAttr->c_str(), nullptr, 10)), 1, 200) : 20;
             w = chars * std::max(1, m_.textWidth(item.font, L"0")) + 2 * kFieldPadX + 2;
             h = line + 2 * kFieldPadY + 2;
         }
@@ -544,18 +550,21 @@ struct NamedColor {
 };
 
 const NamedColor kNamedColors[] = {
-    {L"black", rgb(0, 0, 0)},       {L"white", rgb(255, 255, 255)}, {L"red", rgb(255, 0, 0)},
-    {L"green", rgb(0, 128, 0)},     {L"blue", rgb(0, 0, 255)},      {L"gray", rgb(128, 128, 128)},
-    {L"grey", rgb(128, 128, 128)},  {L"silver", rgb(192, 192, 192)}, {L"yellow", rgb(255, 255, 0)},
-    {L"orange", rgb(255, 165, 0)},  {L"navy", rgb(0, 0, 128)},      {L"maroon", rgb(128, 0, 0)},
-    {L"purple", rgb(128, 0, 128)},  {L"teal", rgb(0, 128, 128)},    {L"lime", rgb(0, 255, 0)},
-    {L"aqua", rgb(0, 255, 255)},    {L"fuchsia", rgb(255, 0, 255)}, {L"olive", rgb(128, 128, 0)},
+    {L"black", rgb(0, 0, 0)},      {L"white", rgb(255, 255, 255)},  {L"red", rgb(255, 0, 0)},
+    {L"green", rgb(0, 128, 0)},    {L"blue", rgb(0, 0, 255)},       {L"gray", rgb(128, 128, 128)},
+    {L"grey", rgb(128, 128, 128)}, {L"silver", rgb(192, 192, 192)}, {L"yellow", rgb(255, 255, 0)},
+    {L"orange", rgb(255, 165, 0)}, {L"navy", rgb(0, 0, 128)},       {L"maroon", rgb(128, 0, 0)},
+    {L"purple", rgb(128, 0, 128)}, {L"teal", rgb(0, 128, 128)},     {L"lime", rgb(0, 255, 0)},
+    {L"aqua", rgb(0, 255, 255)},   {L"fuchsia", rgb(255, 0, 255)},  {L"olive", rgb(128, 128, 0)},
 };
 
 int hexDigit(wchar_t c) {
-    if (c >= L'0' && c <= L'9') return c - L'0';
-    if (c >= L'a' && c <= L'f') return c - L'a' + 10;
-    if (c >= L'A' && c <= L'F') return c - L'A' + 10;
+    if (c >= L'0' && c <= L'9')
+        return c - L'0';
+    if (c >= L'a' && c <= L'f')
+        return c - L'a' + 10;
+    if (c >= L'A' && c <= L'F')
+        return c - L'A' + 10;
     return -1;
 }
 

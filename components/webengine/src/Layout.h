@@ -36,23 +36,23 @@ constexpr Color rgb(unsigned r, unsigned g, unsigned b) {
 // Reads "#rgb", "#rrggbb", "rgb(r, g, b)" or a colour name; false when it is none of these.
 bool parseColor(const std::wstring& text, Color& out);
 
-struct FontSpec {
+struct TextFont {
     int size = 16;  // pixel height of the em
     bool bold = false;
     bool italic = false;
     bool underline = false;
     bool mono = false;
 
-    bool operator==(const FontSpec&) const = default;
+    bool operator==(const TextFont&) const = default;
 };
 
 // Text measurement, given by the renderer.
 class TextMeasure {
-public:
-    virtual int textWidth(const FontSpec& font, const std::wstring& text) = 0;
-    virtual int lineHeight(const FontSpec& font) = 0;
+  public:
+    virtual int textWidth(const TextFont& font, const std::wstring& text) = 0;
+    virtual int lineHeight(const TextFont& font) = 0;
 
-protected:
+  protected:
     ~TextMeasure() = default;
 };
 
@@ -62,7 +62,7 @@ struct LayoutItem {
     Kind kind = Kind::Text;
     Rect rect;  // document coordinates
     std::wstring text;
-    FontSpec font;
+    TextFont font;
     Color color = 0;
     Node* node = nullptr;  // the element it shows (a text's parent element)
 };

@@ -1,7 +1,12 @@
 #include "Loader.h"
 
-#include <curl/curl.h>  // brings winsock2.h, which must come before windows.h
+// libcurl brings winsock2.h, which must come before windows.h.
+// clang-format off
+#include <winsock2.h>
 #include <windows.h>
+// clang-format on
+
+#include <curl/curl.h>
 
 #include "CookieJar.h"
 
@@ -36,7 +41,7 @@ int progress(void* user, curl_off_t, curl_off_t, curl_off_t, curl_off_t) {
 }
 
 class Easy {
-public:
+  public:
     Easy() : h_(curl_easy_init()) {}
     Easy(const Easy&) = delete;
     Easy& operator=(const Easy&) = delete;
@@ -47,12 +52,12 @@ public:
     }
     CURL* get() const { return h_; }
 
-private:
+  private:
     CURL* h_;
 };
 
 class SList {
-public:
+  public:
     SList() = default;
     SList(const SList&) = delete;
     SList& operator=(const SList&) = delete;
@@ -64,7 +69,7 @@ public:
     }
     curl_slist* get() const { return list_; }
 
-private:
+  private:
     curl_slist* list_ = nullptr;
 };
 

@@ -32,8 +32,8 @@ struct LoadResult {
     unsigned viewId = 0;
     unsigned navId = 0;
     bool transferred = false;  // from the network (not a blank or an error page of the view)
-    bool ok = false;  // a response arrived (whatever its status)
-    std::string error;  // when not ok
+    bool ok = false;           // a response arrived (whatever its status)
+    std::string error;         // when not ok
     long status = 0;
     std::string finalUrl;  // after redirects
     std::string contentType;
@@ -42,7 +42,7 @@ struct LoadResult {
 };
 
 class Loader {
-public:
+  public:
     // deliver runs on the worker thread with each finished (or failed) transfer; it is not called
     // for transfers that were cancelled.
     using Deliver = std::function<void(std::unique_ptr<LoadResult>)>;
@@ -58,7 +58,7 @@ public:
     // Drops the view's queued transfer and stops its running one.
     void cancel(unsigned viewId);
 
-private:
+  private:
     void run();
     bool stale(unsigned viewId, unsigned navId);
     std::unique_ptr<LoadResult> transfer(const LoadRequest& request);

@@ -30,8 +30,7 @@ bool faceExists(HDC dc, const wchar_t* face) {
 
 // The first installed face of a list: the Windows faces first, then those a Linux desktop has.
 const wchar_t* pickFace(HDC dc, bool mono) {
-    static const wchar_t* const kSans[] = {L"Microsoft YaHei", L"SimSun", L"WenQuanYi Micro Hei", L"Tahoma",
-                                           L"Arial"};
+    static const wchar_t* const kSans[] = {L"Microsoft YaHei", L"SimSun", L"WenQuanYi Micro Hei", L"Tahoma", L"Arial"};
     static const wchar_t* const kMono[] = {L"Courier New", L"NSimSun", L"WenQuanYi Micro Hei Mono", L"Courier"};
     const wchar_t* const* list = mono ? kMono : kSans;
     const size_t count = mono ? std::size(kMono) : std::size(kSans);
@@ -90,46 +89,52 @@ GdiFonts::~GdiFonts() {
     }
 }
 
-HFONT GdiFonts::font(const FontSpec& spec) {
+HFONT GdiFonts::font(const TextFont& style) {
     for (auto& f : fonts_) {
-        if (f.first == spec) {
+        if (f.first == style) {
             return f.second;
         }
     }
     LOGFONTW lf = {};
-    lf.lfHeight = -spec.size;
-    lf.lfWeight = spec.bold ? FW_BOLD : FW_NORMAL;
-    lf.lfItalic = spec.italic ? TRUE : FALSE;
-    lf.lfUnderline = spec.underline ? TRUE : FALSE;
+    lf.lfHeight = -style.size;
+    lf.lfWeight = style.bold ? FW_BOLD : FW_NORMAL;
+    lf.lfItalic = style.italic ? TRUE : FALSE;
+    lf.lfUnderline = style.underline ? TRUE : FALSE;
     lf.lfCharSet = DEFAULT_CHARSET;
     lf.lfQuality = ANTIALIASED_QUALITY;
-    wcsncpy(lf.lfFaceName, pickFace(dc_, spec.mono), LF_FACESIZE - 1);
+    wcsncpy(lf.lfFaceName, pickFace(dc_, style.mono), LF_FACESIZE - 1);
     HFONT f = CreateFontIndirectW(&lf);
-    fonts_.emplace_back(spec, f);
+    fonts_.emplace_back(style, f);
     return f;
 }
 
-int GdiFonts::textWidth(const FontSpec& spec, const std::wstring& text) {
+int GdiFonts::textWidth(const TextFont& style, const std::wstring& text) {
     if (text.empty()) {
         return 0;
     }
-    HGDIOBJ old = SelectObject(dc_, font(spec));
+    HGDIOBJ old = SelectObject(dc_, font(style));
     SIZE size = {0, 0};
     GetTextExtentPoint32W(dc_, text.c_str(), static_cast<int>(text.size()), &size);
     SelectObject(dc_, old);
     return size.cx;
 }
 
-int GdiFonts::lineHeight(const FontSpec& spec) {
-    HGDIOBJ old = SelectObject(dc_, font(spec));
+int GdiFonts::lineHeight(const TextFont& style) {
+    HGDIOBJ old = SelectObject(dc_, font(style));
     TEXTMETRICW tm = {};
     GetTextMetricsW(dc_, &tm);
     SelectObject(dc_, old);
     return std::max<int>(1, tm.tmHeight + tm.tmExternalLeading);
 }
 
-void paintPage(HDC dc, void* bits, int width, int height, const Rect& area, const Layout& layout,
-               const PaintState& state, GdiFonts& fonts) {
+void paintPage(HDC dc,
+               void* bits,
+               int width,
+               int height,
+               const Rect& area,
+               const Layout& layout,
+               const PaintState& state,
+               GdiFonts& fonts) {
     const Rect clip = intersect(area, {0, 0, width, height});
     if (clip.empty()) {
         return;
@@ -145,7 +150,9 @@ void paintPage(HDC dc, void* bits, int width, int height, const Rect& area, cons
         }
         const RECT rc = toRect(it.rect, state.scrollY);
         switch (it.kind) {
-            case LayoutItem::Kind::Rule: fill(dc, rc, it.color); break;
+            case LayoutItem::Kind::Rule:
+                fill(dc, rc, it.color);
+                break;
             case LayoutItem::Kind::Text:
                 SelectObject(dc, fonts.font(it.font));
                 SetTextColor(dc, it.color);
@@ -170,7 +177,8 @@ void paintPage(HDC dc, void* bits, int width, int height, const Rect& area, cons
             case LayoutItem::Kind::Field: {
                 const bool focused = state.focused == it.node;
                 fill(dc, rc, rgb(255, 255, 255));
-                frame(dc, rc, focused && state.viewFocused ? kFocusBorder : kBorder, focused && state.viewFocused ? 2 : 1);
+                frame(dc, rc, focused && state.viewFocused ? kFocusBorder : kBorder,
+                      focused && state.viewFocused ? 2 : 1);
                 SelectObject(dc, fonts.font(it.font));
                 const RECT inner = {rc.left + 1 + kFieldPadX, rc.top + 1, rc.right - 1 - kFieldPadX, rc.bottom - 1};
                 const std::wstring* placeholder = it.node->attribute(L"placeholder");

@@ -12,21 +12,21 @@
 
 namespace wke {
 
-// Fonts by spec, made on first use and kept with the object; measures on a DC of its own.
+// Fonts by style, made on first use and kept with the object; measures on a DC of its own.
 class GdiFonts : public TextMeasure {
-public:
+  public:
     GdiFonts();
     ~GdiFonts();
     GdiFonts(const GdiFonts&) = delete;
     GdiFonts& operator=(const GdiFonts&) = delete;
 
-    HFONT font(const FontSpec& spec);
-    int textWidth(const FontSpec& spec, const std::wstring& text) override;
-    int lineHeight(const FontSpec& spec) override;
+    HFONT font(const TextFont& style);
+    int textWidth(const TextFont& style, const std::wstring& text) override;
+    int lineHeight(const TextFont& style) override;
 
-private:
+  private:
     HDC dc_;
-    std::vector<std::pair<FontSpec, HFONT>> fonts_;
+    std::vector<std::pair<TextFont, HFONT>> fonts_;
 };
 
 // What the painter shows of the page's state.
@@ -39,7 +39,13 @@ struct PaintState {
 };
 
 // Paints the area (view coordinates) of the page; pixels are left opaque (alpha 255).
-void paintPage(HDC dc, void* bits, int width, int height, const Rect& area, const Layout& layout, const PaintState& state,
+void paintPage(HDC dc,
+               void* bits,
+               int width,
+               int height,
+               const Rect& area,
+               const Layout& layout,
+               const PaintState& state,
                GdiFonts& fonts);
 
 // The caret of a focused field at view coordinates.

@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "ScriptSyntax.h"
+#include "WideText.h"
 
 namespace wke::js {
 
@@ -13,18 +14,6 @@ namespace {
 
 constexpr int kMaxDepth = 64;
 constexpr long kMaxSteps = 1000000;
-
-std::wstring trim(const std::wstring& s) {
-    size_t a = 0;
-    size_t b = s.size();
-    while (a < b && std::iswspace(s[a])) {
-        ++a;
-    }
-    while (b > a && std::iswspace(s[b - 1])) {
-        --b;
-    }
-    return s.substr(a, b - a);
-}
 
 std::wstring numberText(double n) {
     if (std::isnan(n)) {
@@ -75,7 +64,8 @@ std::wstring encodeComponent(const std::wstring& s) {
             cp = 0x10000 + ((cp - 0xD800) << 10) + (s[i + 1] - 0xDC00);
             ++i;
         }
-        if (cp < 0x80 && (std::iswalnum(static_cast<wint_t>(cp)) || std::wstring(L"-_.!~*'()").find(static_cast<wchar_t>(cp)) != std::wstring::npos)) {
+        if (cp < 0x80 && (std::iswalnum(static_cast<wint_t>(cp)) ||
+                          std::wstring(L"-_.!~*'()").find(static_cast<wchar_t>(cp)) != std::wstring::npos)) {
             out += static_cast<wchar_t>(cp);
         } else if (cp < 0x80) {
             byte(cp);
@@ -137,30 +127,41 @@ Value Value::fromElement(Node* n) {
 
 std::wstring toString(const Value& v) {
     switch (v.type) {
-        case Value::Type::Undefined: return L"undefined";
-        case Value::Type::Null: return L"null";
-        case Value::Type::Boolean: return v.boolean ? L"true" : L"false";
-        case Value::Type::Number: return numberText(v.number);
-        case Value::Type::String: return v.string;
-        case Value::Type::Element: return L"[object HTML" + upper(v.element->tag.substr(0, 1)) +
-                                          v.element->tag.substr(std::min<size_t>(1, v.element->tag.size())) + L"Element]";
+        case Value::Type::Undefined:
+            return L"undefined";
+        case Value::Type::Null:
+            return L"null";
+        case Value::Type::Boolean:
+            return v.boolean ? L"true" : L"false";
+        case Value::Type::Number:
+            return numberText(v.number);
+        case Value::Type::String:
+            return v.string;
+        case Value::Type::Element:
+            return L"[object HTML" + upper(v.element->tag.substr(0, 1)) +
+                   v.element->tag.substr(std::min<size_t>(1, v.element->tag.size())) + L"Element]";
         case Value::Type::Host:
-            return v.host == HostObject::Document ? L"[object HTMLDocument]"
-                                                  : (v.host == HostObject::Location ? L"[object Location]"
-                                                                                    : L"[object Window]");
+            return v.host == HostObject::Document
+                       ? L"[object HTMLDocument]"
+                       : (v.host == HostObject::Location ? L"[object Location]" : L"[object Window]");
         case Value::Type::Function:
         case Value::Type::Native:
-        case Value::Type::Method: return L"function () { [code] }";
+        case Value::Type::Method:
+            return L"function () { [code] }";
     }
     return L"";
 }
 
 double toNumber(const Value& v) {
     switch (v.type) {
-        case Value::Type::Undefined: return std::numeric_limits<double>::quiet_NaN();
-        case Value::Type::Null: return 0;
-        case Value::Type::Boolean: return v.boolean ? 1 : 0;
-        case Value::Type::Number: return v.number;
+        case Value::Type::Undefined:
+            return std::numeric_limits<double>::quiet_NaN();
+        case Value::Type::Null:
+            return 0;
+        case Value::Type::Boolean:
+            return v.boolean ? 1 : 0;
+        case Value::Type::Number:
+            return v.number;
         case Value::Type::String: {
             const std::wstring t = trim(v.string);
             if (t.empty()) {
@@ -170,23 +171,29 @@ double toNumber(const Value& v) {
             const double d = std::wcstod(t.c_str(), &end);
             return (end && *end == 0) ? d : std::numeric_limits<double>::quiet_NaN();
         }
-        default: return std::numeric_limits<double>::quiet_NaN();
+        default:
+            return std::numeric_limits<double>::quiet_NaN();
     }
 }
 
 bool toBoolean(const Value& v) {
     switch (v.type) {
         case Value::Type::Undefined:
-        case Value::Type::Null: return false;
-        case Value::Type::Boolean: return v.boolean;
-        case Value::Type::Number: return v.number != 0 && !std::isnan(v.number);
-        case Value::Type::String: return !v.string.empty();
-        default: return true;
+        case Value::Type::Null:
+            return false;
+        case Value::Type::Boolean:
+            return v.boolean;
+        case Value::Type::Number:
+            return v.number != 0 && !std::isnan(v.number);
+        case Value::Type::String:
+            return !v.string.empty();
+        default:
+            return true;
     }
 }
 
 class Scope {
-public:
+  public:
     explicit Scope(Scope* parent) : parent_(parent) {}
     Value* find(const std::wstring& name) {
         for (Scope* s = this; s; s = s->parent_) {
@@ -203,13 +210,13 @@ public:
     // A function made in this scope may outlive the call: the scope then stays with the page.
     bool captured = false;
 
-private:
+  private:
     Scope* parent_;
     std::map<std::wstring, Value> vars_;
 };
 
 class Interpreter::Impl {
-public:
+  public:
     explicit Impl(ScriptHost& host) : host_(host), globals_(std::make_unique<Scope>(nullptr)) {}
 
     void runScript(const std::wstring& source) {
@@ -232,7 +239,7 @@ public:
         return result;
     }
 
-private:
+  private:
     struct Frame {
         Scope* scope;
         Value self;
@@ -299,8 +306,11 @@ private:
         step();
         switch (s.kind) {
             case Stmt::Kind::Empty:
-            case Stmt::Kind::Function: return Flow::Normal;
-            case Stmt::Kind::Expression: eval(*s.exprs[0], frame); return Flow::Normal;
+            case Stmt::Kind::Function:
+                return Flow::Normal;
+            case Stmt::Kind::Expression:
+                eval(*s.exprs[0], frame);
+                return Flow::Normal;
             case Stmt::Kind::Var:
                 for (size_t i = 0; i < s.names.size(); ++i) {
                     Value v = s.exprs[i] ? eval(*s.exprs[i], frame) : Value::undefined();
@@ -318,7 +328,9 @@ private:
             case Stmt::Kind::Return:
                 result = s.exprs.empty() ? Value::undefined() : eval(*s.exprs[0], frame);
                 return Flow::Return;
-            case Stmt::Kind::Block: hoist(s.body, frame.scope); return execList(s.body, frame, result);
+            case Stmt::Kind::Block:
+                hoist(s.body, frame.scope);
+                return execList(s.body, frame, result);
         }
         return Flow::Normal;
     }
@@ -328,23 +340,34 @@ private:
         switch (e.kind) {
             case Expr::Kind::Literal:
                 switch (e.literal) {
-                    case Expr::Literal::Undefined: return Value::undefined();
-                    case Expr::Literal::Null: return Value::null();
-                    case Expr::Literal::True: return Value::fromBool(true);
-                    case Expr::Literal::False: return Value::fromBool(false);
-                    case Expr::Literal::Number: return Value::fromNumber(e.number);
-                    case Expr::Literal::String: return Value::fromString(e.text);
+                    case Expr::Literal::Undefined:
+                        return Value::undefined();
+                    case Expr::Literal::Null:
+                        return Value::null();
+                    case Expr::Literal::True:
+                        return Value::fromBool(true);
+                    case Expr::Literal::False:
+                        return Value::fromBool(false);
+                    case Expr::Literal::Number:
+                        return Value::fromNumber(e.number);
+                    case Expr::Literal::String:
+                        return Value::fromString(e.text);
                 }
                 return {};
-            case Expr::Kind::Ident: return lookup(e.text, frame);
-            case Expr::Kind::This: return frame.self;
-            case Expr::Kind::Member: return getProperty(eval(*e.operands[0], frame), e.text);
+            case Expr::Kind::Ident:
+                return lookup(e.text, frame);
+            case Expr::Kind::This:
+                return frame.self;
+            case Expr::Kind::Member:
+                return getProperty(eval(*e.operands[0], frame), e.text);
             case Expr::Kind::Index: {
                 Value obj = eval(*e.operands[0], frame);
                 return getProperty(obj, toString(eval(*e.operands[1], frame)));
             }
-            case Expr::Kind::Call: return evalCall(e, frame);
-            case Expr::Kind::Unary: return evalUnary(e, frame);
+            case Expr::Kind::Call:
+                return evalCall(e, frame);
+            case Expr::Kind::Unary:
+                return evalUnary(e, frame);
             case Expr::Kind::Binary: {
                 Value a = eval(*e.operands[0], frame);
                 Value b = eval(*e.operands[1], frame);
@@ -360,8 +383,10 @@ private:
             case Expr::Kind::Cond:
                 return toBoolean(eval(*e.operands[0], frame)) ? eval(*e.operands[1], frame)
                                                               : eval(*e.operands[2], frame);
-            case Expr::Kind::Assign: return evalAssign(e, frame);
-            case Expr::Kind::Function: return functionValue(e.function, frame.scope);
+            case Expr::Kind::Assign:
+                return evalAssign(e, frame);
+            case Expr::Kind::Function:
+                return functionValue(e.function, frame.scope);
         }
         return {};
     }
@@ -414,13 +439,15 @@ private:
     Value getProperty(const Value& obj, const std::wstring& name) {
         switch (obj.type) {
             case Value::Type::Undefined:
-            case Value::Type::Null: throw ScriptError("cannot read " + narrow(name) + " of " + narrow(toString(obj)));
+            case Value::Type::Null:
+                throw ScriptError("cannot read " + narrow(name) + " of " + narrow(toString(obj)));
             case Value::Type::String:
                 if (name == L"length") {
                     return Value::fromNumber(static_cast<double>(obj.string.size()));
                 }
                 return {};
-            case Value::Type::Element: return elementProperty(obj, name);
+            case Value::Type::Element:
+                return elementProperty(obj, name);
             case Value::Type::Host:
                 if (obj.host == HostObject::Document) {
                     if (name == L"getElementById") {
@@ -459,7 +486,8 @@ private:
                     return v;
                 }
                 return {};
-            default: return {};
+            default:
+                return {};
         }
     }
 
@@ -570,14 +598,20 @@ private:
                 v = eval(operand, frame);
             }
             switch (v.type) {
-                case Value::Type::Undefined: return Value::fromString(L"undefined");
-                case Value::Type::Boolean: return Value::fromString(L"boolean");
-                case Value::Type::Number: return Value::fromString(L"number");
-                case Value::Type::String: return Value::fromString(L"string");
+                case Value::Type::Undefined:
+                    return Value::fromString(L"undefined");
+                case Value::Type::Boolean:
+                    return Value::fromString(L"boolean");
+                case Value::Type::Number:
+                    return Value::fromString(L"number");
+                case Value::Type::String:
+                    return Value::fromString(L"string");
                 case Value::Type::Function:
                 case Value::Type::Native:
-                case Value::Type::Method: return Value::fromString(L"function");
-                default: return Value::fromString(L"object");
+                case Value::Type::Method:
+                    return Value::fromString(L"function");
+                default:
+                    return Value::fromString(L"object");
             }
         }
         Value v = eval(*e.operands[0], frame);
@@ -596,14 +630,22 @@ private:
         }
         switch (a.type) {
             case Value::Type::Undefined:
-            case Value::Type::Null: return true;
-            case Value::Type::Boolean: return a.boolean == b.boolean;
-            case Value::Type::Number: return a.number == b.number;
-            case Value::Type::String: return a.string == b.string;
-            case Value::Type::Element: return a.element == b.element;
-            case Value::Type::Host: return a.host == b.host;
-            case Value::Type::Function: return a.function == b.function;
-            default: return a.string == b.string && a.element == b.element;
+            case Value::Type::Null:
+                return true;
+            case Value::Type::Boolean:
+                return a.boolean == b.boolean;
+            case Value::Type::Number:
+                return a.number == b.number;
+            case Value::Type::String:
+                return a.string == b.string;
+            case Value::Type::Element:
+                return a.element == b.element;
+            case Value::Type::Host:
+                return a.host == b.host;
+            case Value::Type::Function:
+                return a.function == b.function;
+            default:
+                return a.string == b.string && a.element == b.element;
         }
     }
 
@@ -635,25 +677,39 @@ private:
             }
             return Value::fromNumber(toNumber(a) + toNumber(b));
         }
-        if (op == L"-") return Value::fromNumber(toNumber(a) - toNumber(b));
-        if (op == L"*") return Value::fromNumber(toNumber(a) * toNumber(b));
-        if (op == L"/") return Value::fromNumber(toNumber(a) / toNumber(b));
-        if (op == L"%") return Value::fromNumber(std::fmod(toNumber(a), toNumber(b)));
-        if (op == L"===") return Value::fromBool(strictEquals(a, b));
-        if (op == L"!==") return Value::fromBool(!strictEquals(a, b));
-        if (op == L"==") return Value::fromBool(looseEquals(a, b));
-        if (op == L"!=") return Value::fromBool(!looseEquals(a, b));
+        if (op == L"-")
+            return Value::fromNumber(toNumber(a) - toNumber(b));
+        if (op == L"*")
+            return Value::fromNumber(toNumber(a) * toNumber(b));
+        if (op == L"/")
+            return Value::fromNumber(toNumber(a) / toNumber(b));
+        if (op == L"%")
+            return Value::fromNumber(std::fmod(toNumber(a), toNumber(b)));
+        if (op == L"===")
+            return Value::fromBool(strictEquals(a, b));
+        if (op == L"!==")
+            return Value::fromBool(!strictEquals(a, b));
+        if (op == L"==")
+            return Value::fromBool(looseEquals(a, b));
+        if (op == L"!=")
+            return Value::fromBool(!looseEquals(a, b));
         if (a.type == Value::Type::String && b.type == Value::Type::String) {
-            if (op == L"<") return Value::fromBool(a.string < b.string);
-            if (op == L">") return Value::fromBool(a.string > b.string);
-            if (op == L"<=") return Value::fromBool(a.string <= b.string);
+            if (op == L"<")
+                return Value::fromBool(a.string < b.string);
+            if (op == L">")
+                return Value::fromBool(a.string > b.string);
+            if (op == L"<=")
+                return Value::fromBool(a.string <= b.string);
             return Value::fromBool(a.string >= b.string);
         }
         const double x = toNumber(a);
         const double y = toNumber(b);
-        if (op == L"<") return Value::fromBool(x < y);
-        if (op == L">") return Value::fromBool(x > y);
-        if (op == L"<=") return Value::fromBool(x <= y);
+        if (op == L"<")
+            return Value::fromBool(x < y);
+        if (op == L">")
+            return Value::fromBool(x > y);
+        if (op == L"<=")
+            return Value::fromBool(x <= y);
         return Value::fromBool(x >= y);
     }
 
@@ -668,10 +724,14 @@ private:
 
     Value call(const Value& callee, const std::vector<Value>& args) {
         switch (callee.type) {
-            case Value::Type::Function: return callFunction(callee, args);
-            case Value::Type::Native: return host_.callNative(callee.string, args);
-            case Value::Type::Method: return callMethod(callee, args);
-            default: throw ScriptError(narrow(toString(callee)) + " is not a function");
+            case Value::Type::Function:
+                return callFunction(callee, args);
+            case Value::Type::Native:
+                return host_.callNative(callee.string, args);
+            case Value::Type::Method:
+                return callMethod(callee, args);
+            default:
+                throw ScriptError(narrow(toString(callee)) + " is not a function");
         }
     }
 

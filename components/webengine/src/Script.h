@@ -31,8 +31,8 @@ struct Value {
     Type type = Type::Undefined;
     bool boolean = false;
     double number = 0;
-    std::wstring string;  // String; the name of a Native or Method
-    Node* element = nullptr;  // Element; the receiver of an element Method
+    std::wstring string;                   // String; the name of a Native or Method
+    Node* element = nullptr;               // Element; the receiver of an element Method
     HostObject host = HostObject::Window;  // Host; the receiver of a host Method
     std::shared_ptr<const FunctionDef> function;
     Scope* closure = nullptr;  // Function: the scope it was made in (the interpreter owns scopes)
@@ -51,7 +51,7 @@ bool toBoolean(const Value& v);
 
 // A script that failed: syntax, an unknown name, calling what is not a function, too deep or long.
 class ScriptError : public std::runtime_error {
-public:
+  public:
     explicit ScriptError(const std::string& what) : std::runtime_error(what) {}
 };
 
@@ -60,7 +60,7 @@ class ScriptAborted : public std::exception {};
 
 // What the page's scripts reach outside the document.
 class ScriptHost {
-public:
+  public:
     virtual Document& document() = 0;
     virtual bool hasNative(const std::wstring& name) = 0;
     // Calls a bound function; may throw ScriptAborted.
@@ -70,12 +70,12 @@ public:
     // A script changed a field's value or an element's text.
     virtual void documentChanged() = 0;
 
-protected:
+  protected:
     ~ScriptHost() = default;
 };
 
 class Interpreter {
-public:
+  public:
     explicit Interpreter(ScriptHost& host);
     ~Interpreter();
     Interpreter(const Interpreter&) = delete;
@@ -87,7 +87,7 @@ public:
     // Runs an event handler's code (a function body) with `this` the element; returns its result.
     Value runHandler(const std::wstring& source, Node* self);
 
-private:
+  private:
     class Impl;
     std::unique_ptr<Impl> impl_;
 };

@@ -32,7 +32,7 @@ bool isIdentPart(wchar_t c) {
 }
 
 class Lexer {
-public:
+  public:
     explicit Lexer(const std::wstring& s) : s_(s) {}
 
     std::vector<Token> run() {
@@ -60,7 +60,7 @@ public:
         }
     }
 
-private:
+  private:
     void skipSpaceAndComments() {
         while (pos_ < s_.size()) {
             if (std::iswspace(s_[pos_]) || s_[pos_] == L'\xA0' || s_[pos_] == L'\xFEFF') {
@@ -129,14 +129,29 @@ private:
             }
             c = s_[pos_++];
             switch (c) {
-                case L'n': out += L'\n'; break;
-                case L't': out += L'\t'; break;
-                case L'r': out += L'\r'; break;
-                case L'b': out += L'\b'; break;
-                case L'f': out += L'\f'; break;
-                case L'v': out += L'\v'; break;
-                case L'0': out += L'\0'; break;
-                case L'\n': break;
+                case L'n':
+                    out += L'\n';
+                    break;
+                case L't':
+                    out += L'\t';
+                    break;
+                case L'r':
+                    out += L'\r';
+                    break;
+                case L'b':
+                    out += L'\b';
+                    break;
+                case L'f':
+                    out += L'\f';
+                    break;
+                case L'v':
+                    out += L'\v';
+                    break;
+                case L'0':
+                    out += L'\0';
+                    break;
+                case L'\n':
+                    break;
                 case L'x':
                 case L'u': {
                     const size_t digits = c == L'x' ? 2 : 4;
@@ -151,7 +166,9 @@ private:
                     out += static_cast<wchar_t>(value);
                     break;
                 }
-                default: out += c; break;
+                default:
+                    out += c;
+                    break;
             }
         }
         if (pos_ >= s_.size()) {
@@ -183,7 +200,7 @@ private:
 };
 
 class Parser {
-public:
+  public:
     explicit Parser(std::vector<Token> tokens) : t_(std::move(tokens)) {}
 
     std::vector<std::unique_ptr<Stmt>> program() {
@@ -194,7 +211,7 @@ public:
         return out;
     }
 
-private:
+  private:
     const Token& peek(size_t ahead = 0) const { return t_[std::min(i_ + ahead, t_.size() - 1)]; }
     bool isPunct(const wchar_t* p, size_t ahead = 0) const {
         return peek(ahead).kind == Token::Kind::Punct && peek(ahead).text == p;
@@ -219,9 +236,9 @@ private:
         return t_[i_++].text;
     }
     static bool isReserved(const std::wstring& w) {
-        static const wchar_t* const kWords[] = {L"var",  L"let",  L"const", L"function", L"if",    L"else",
-                                                L"return", L"true", L"false", L"null",   L"typeof", L"this",
-                                                L"while", L"for",  L"do",    L"new",      L"switch"};
+        static const wchar_t* const kWords[] = {L"var",    L"let",  L"const", L"function", L"if",     L"else",
+                                                L"return", L"true", L"false", L"null",     L"typeof", L"this",
+                                                L"while",  L"for",  L"do",    L"new",      L"switch"};
         for (const wchar_t* k : kWords) {
             if (w == k) {
                 return true;
@@ -375,8 +392,8 @@ private:
     // Binary operators by precedence level, lowest first.
     std::unique_ptr<Expr> binary(int level) {
         static const std::vector<std::vector<std::wstring>> kLevels = {
-            {L"||"}, {L"&&"}, {L"==", L"!=", L"===", L"!=="}, {L"<", L">", L"<=", L">="}, {L"+", L"-"},
-            {L"*", L"/", L"%"}};
+            {L"||"},      {L"&&"},           {L"==", L"!=", L"===", L"!=="}, {L"<", L">", L"<=", L">="},
+            {L"+", L"-"}, {L"*", L"/", L"%"}};
         if (level == static_cast<int>(kLevels.size())) {
             return unary();
         }

@@ -18,7 +18,7 @@ struct Expr {
     Kind kind = Kind::Literal;
     Literal literal = Literal::Undefined;
     double number = 0;
-    std::wstring text;  // String literal, Ident and Member names, operator
+    std::wstring text;                            // String literal, Ident and Member names, operator
     std::vector<std::unique_ptr<Expr>> operands;  // children in order; a call's callee first
     std::shared_ptr<const FunctionDef> function;
 };
@@ -27,10 +27,10 @@ struct Stmt {
     enum class Kind { Expression, Var, Function, If, Return, Block, Empty };
 
     Kind kind = Kind::Empty;
-    std::vector<std::wstring> names;  // Var: the declared names
+    std::vector<std::wstring> names;           // Var: the declared names
     std::vector<std::unique_ptr<Expr>> exprs;  // Var: initialisers (null when none); If: condition;
                                                // Return / Expression: the value (may be null)
-    std::vector<std::unique_ptr<Stmt>> body;  // Block; If: then, else (may be null)
+    std::vector<std::unique_ptr<Stmt>> body;   // Block; If: then, else (may be null)
     std::shared_ptr<const FunctionDef> function;
 };
 

@@ -7,11 +7,11 @@
 // and is emptied, with a new generation, when the outermost one returns: an old handle then
 // reads as undefined instead of as another value.
 
+#include <webengine/wke.h>
+
 #include <deque>
 #include <string>
 #include <vector>
-
-#include <webengine/wke.h>
 
 #include "Script.h"
 
@@ -24,7 +24,7 @@ struct ExecState {
 };
 
 class ScriptValues {
-public:
+  public:
     jsValue put(const js::Value& v);
     // The value of a handle; undefined for 0, a stale or an unknown handle.
     js::Value get(jsValue handle) const;
@@ -35,7 +35,7 @@ public:
     // es is the state of a call that is running now.
     bool running(const ExecState* es) const;
 
-private:
+  private:
     std::vector<js::Value> values_;
     std::vector<ExecState*> running_;
     unsigned generation_ = 1;

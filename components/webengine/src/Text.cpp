@@ -48,10 +48,14 @@ std::string charsetIn(const std::string& text) {
 }
 
 UINT codePageOf(const std::string& charset) {
-    if (charset == "gbk" || charset == "gb2312" || charset == "cp936" || charset == "x-gbk") return 936;
-    if (charset == "gb18030") return 54936;
-    if (charset == "big5") return 950;
-    if (charset == "iso-8859-1" || charset == "windows-1252" || charset == "latin1" || charset == "us-ascii") return 1252;
+    if (charset == "gbk" || charset == "gb2312" || charset == "cp936" || charset == "x-gbk")
+        return 936;
+    if (charset == "gb18030")
+        return 54936;
+    if (charset == "big5")
+        return 950;
+    if (charset == "iso-8859-1" || charset == "windows-1252" || charset == "latin1" || charset == "us-ascii")
+        return 1252;
     return CP_UTF8;
 }
 
@@ -65,8 +69,8 @@ std::string wideToUtf8(const std::wstring& text) {
     if (text.empty()) {
         return {};
     }
-    const int n = WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr,
-                                      nullptr);
+    const int n =
+        WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
     if (n <= 0) {
         return {};
     }

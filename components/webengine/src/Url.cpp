@@ -44,9 +44,9 @@ bool schemeOf(const std::string& s, std::string& scheme, size_t& after) {
 std::string normalisePath(const std::string& path) {
     std::vector<std::string> out;
     size_t i = 0;
-    const bool trailing = !path.empty() && (path.back() == '/' ||
-                                            (path.size() >= 2 && path.compare(path.size() - 2, 2, "/.") == 0) ||
-                                            (path.size() >= 3 && path.compare(path.size() - 3, 3, "/..") == 0));
+    const bool trailing =
+        !path.empty() && (path.back() == '/' || (path.size() >= 2 && path.compare(path.size() - 2, 2, "/.") == 0) ||
+                          (path.size() >= 3 && path.compare(path.size() - 3, 3, "/..") == 0));
     while (i < path.size()) {
         size_t j = path.find('/', i);
         if (j == std::string::npos) {

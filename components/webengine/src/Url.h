@@ -8,11 +8,11 @@
 namespace wke {
 
 struct Url {
-    std::string scheme;  // lower-case, without ":"
+    std::string scheme;     // lower-case, without ":"
     std::string authority;  // host[:port]
-    std::string path;  // begins with "/" for http(s)
-    std::string query;  // without "?"
-    std::string fragment;  // without "#"
+    std::string path;       // begins with "/" for http(s)
+    std::string query;      // without "?"
+    std::string fragment;   // without "#"
     bool hasQuery = false;
     bool hasFragment = false;
 

@@ -8,6 +8,7 @@
 #include "HtmlParser.h"
 #include "Text.h"
 #include "Url.h"
+#include "WideText.h"
 
 namespace wke {
 
@@ -21,11 +22,20 @@ std::wstring htmlEscape(const std::wstring& s) {
     std::wstring out;
     for (wchar_t c : s) {
         switch (c) {
-            case L'<': out += L"&lt;"; break;
-            case L'>': out += L"&gt;"; break;
-            case L'&': out += L"&amp;"; break;
-            case L'"': out += L"&quot;"; break;
-            default: out += c;
+            case L'<':
+                out += L"&lt;";
+                break;
+            case L'>':
+                out += L"&gt;";
+                break;
+            case L'&':
+                out += L"&amp;";
+                break;
+            case L'"':
+                out += L"&quot;";
+                break;
+            default:
+                out += c;
         }
     }
     return out;
@@ -36,13 +46,6 @@ std::string errorPage(const std::string& url, const std::string& error) {
                               htmlEscape(utf8ToWide(url)) + L"</p><p>" + htmlEscape(utf8ToWide(error)) +
                               L"</p></body></html>";
     return wideToUtf8(page);
-}
-
-std::wstring lower(std::wstring s) {
-    for (wchar_t& c : s) {
-        c = static_cast<wchar_t>(std::towlower(c));
-    }
-    return s;
 }
 
 bool startsWithNoCase(const std::wstring& s, const wchar_t* prefix) {
@@ -208,8 +211,7 @@ void View::startNavigation(const std::string& url, bool post, const std::string&
         return;
     }
     Url parsed;
-    if (!Url::parse(url, parsed) || (parsed.scheme != "http" && parsed.scheme != "https") ||
-        parsed.authority.empty()) {
+    if (!Url::parse(url, parsed) || (parsed.scheme != "http" && parsed.scheme != "https") || parsed.authority.empty()) {
         postLocalCommit(url, "", "this address cannot be opened here");
         return;
     }
@@ -631,7 +633,7 @@ bool View::scrollBy(int dy) {
 size_t View::caretAt(const Node* fieldNode, int x) {
     const Rect r = layout_.rectOf(fieldNode);
     const std::wstring shown = fieldDisplayText(fieldNode);
-    FontSpec font;
+    TextFont font;
     font.size = kControlFontSize;
     const int local = x - (r.left + 1 + kFieldPadX);
     size_t best = shown.size();
@@ -698,7 +700,8 @@ bool View::mouse(unsigned message, int x, int y, unsigned /*flags*/) {
             }
             break;
         }
-        default: break;
+        default:
+            break;
     }
     return true;
 }
@@ -723,10 +726,18 @@ bool View::keyDown(unsigned key, unsigned /*flags*/) {
         size_t& caret = f->caret;
         caret = std::min(caret, f->value.size());
         switch (key) {
-            case VK_LEFT: caret = caret ? caret - 1 : 0; break;
-            case VK_RIGHT: caret = std::min(caret + 1, f->value.size()); break;
-            case VK_HOME: caret = 0; break;
-            case VK_END: caret = f->value.size(); break;
+            case VK_LEFT:
+                caret = caret ? caret - 1 : 0;
+                break;
+            case VK_RIGHT:
+                caret = std::min(caret + 1, f->value.size());
+                break;
+            case VK_HOME:
+                caret = 0;
+                break;
+            case VK_END:
+                caret = f->value.size();
+                break;
             case VK_BACK:
                 if (caret) {
                     f->value.erase(--caret, 1);
@@ -757,7 +768,8 @@ bool View::keyDown(unsigned key, unsigned /*flags*/) {
                 }
                 return true;
             }
-            default: return false;
+            default:
+                return false;
         }
         editField(f);
         return true;
@@ -767,11 +779,16 @@ bool View::keyDown(unsigned key, unsigned /*flags*/) {
         return true;
     }
     switch (key) {
-        case VK_DOWN: return scrollBy(kKeyStep);
-        case VK_UP: return scrollBy(-kKeyStep);
-        case VK_NEXT: return scrollBy(height_ - kKeyStep);
-        case VK_PRIOR: return scrollBy(kKeyStep - height_);
-        default: return false;
+        case VK_DOWN:
+            return scrollBy(kKeyStep);
+        case VK_UP:
+            return scrollBy(-kKeyStep);
+        case VK_NEXT:
+            return scrollBy(height_ - kKeyStep);
+        case VK_PRIOR:
+            return scrollBy(kKeyStep - height_);
+        default:
+            return false;
     }
 }
 

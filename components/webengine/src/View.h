@@ -5,11 +5,11 @@
 
 #include <windows.h>
 
+#include <webengine/wke.h>
+
 #include <memory>
 #include <string>
 #include <vector>
-
-#include <webengine/wke.h>
 
 #include "Dom.h"
 #include "EngineString.h"
@@ -23,7 +23,7 @@ namespace wke {
 class Engine;
 
 class View final : public js::ScriptHost {
-public:
+  public:
     View(Engine& engine, unsigned id);
     ~View();
     View(const View&) = delete;
@@ -76,26 +76,26 @@ public:
     // Keeps the view alive while it may call out; the last one out deletes a retired view, so
     // nothing may touch the view after the outermost Busy of an entry point has gone.
     class Busy {
-    public:
+      public:
         explicit Busy(View& v);
         ~Busy();
         Busy(const Busy&) = delete;
         Busy& operator=(const Busy&) = delete;
 
-    private:
+      private:
         View& v_;
     };
 
-private:
+  private:
     // A script of the page runs: a new page waits until the outermost one has returned.
     class ScriptRun {
-    public:
+      public:
         explicit ScriptRun(View& v);
         ~ScriptRun();
         ScriptRun(const ScriptRun&) = delete;
         ScriptRun& operator=(const ScriptRun&) = delete;
 
-    private:
+      private:
         View& v_;
     };
 

@@ -7,108 +7,47 @@
 //   wkespy element [--host H] (--id ID | --text T)  the element's rectangle in view coordinates
 //   wkespy wait    [--host H] [--id ID | --text T] [--url-contains S] [--timeout MS]
 //                                                   until a view has loaded (and shows the element)
-//   wkespy click   [--host H] (--id ID | --text T) [--origin X,Y] [--post]
+//   wkespy click   [--host H] (--id ID | --text T) [--origin X,Y | --screen-origin X,Y] [--post]
 //
 // --host picks the view shown in that window (hexadecimal handle); without it the first view is
-// used. A click presses the left button at the element's centre: the view's place in its host
-// window is --origin (the web-view control's client rectangle, e.g. from souispy), the point is
-// turned into screen coordinates and the mouse is moved and pressed with SendInput, as a user
-// would; --post posts the mouse messages to the host window instead. Exit code 0: done or found;
+// used. A click presses the left button at the element's centre. Where the view lies: --origin is
+// its top-left corner in the host window's client coordinates, --screen-origin on the screen (the
+// left and top of the "client=" rectangle that souispy reports for the web-view control). The mouse
+// is moved there and pressed with SendInput, as a user would; --post posts the mouse messages to
+// the host window instead. Exit code 0: done or found;
 // 1: no such view or element, or time out; 2: bad usage.
 #include <windows.h>
 
 #include <stdio.h>
+#include <webengine/TestHookClient.h>
 
-#include <map>
 #include <string>
-#include <vector>
-
-#include <webengine/TestHook.h>
 
 namespace {
 
-using Record = std::map<std::wstring, std::wstring>;
+using wkehook::parseRecord;
+using wkehook::Record;
 
-std::wstring g_answer;
-
-LRESULT CALLBACK replyProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    if (msg == WM_COPYDATA) {
-        const auto* cds = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
-        if (cds && cds->dwData == wkehook::kTestHookMagic && cds->lpData) {
-            g_answer.assign(static_cast<const wchar_t*>(cds->lpData), cds->cbData / sizeof(wchar_t));
-            g_answer.resize(wcslen(g_answer.c_str()));
-        }
-        return 1;
-    }
-    return DefWindowProcW(hwnd, msg, wParam, lParam);
-}
-
-HWND replyWindow() {
-    static HWND hwnd = nullptr;
-    if (!hwnd) {
-        WNDCLASSW wc = {};
-        wc.lpfnWndProc = &replyProc;
-        wc.hInstance = GetModuleHandleW(nullptr);
-        wc.lpszClassName = L"wke.TestHookReply";
-        RegisterClassW(&wc);
-        hwnd = CreateWindowW(wc.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, wc.hInstance, nullptr);
-    }
-    return hwnd;
-}
-
-Record parse(const std::wstring& line) {
-    Record r;
-    size_t i = 0;
-    while (i <= line.size()) {
-        size_t end = line.find(L'\t', i);
-        if (end == std::wstring::npos) {
-            end = line.size();
-        }
-        const std::wstring item = line.substr(i, end - i);
-        const size_t eq = item.find(L'=');
-        if (eq != std::wstring::npos) {
-            r[item.substr(0, eq)] = item.substr(eq + 1);
-        }
-        i = end + 1;
-    }
-    return r;
+wkehook::Client& client() {
+    static wkehook::Client c;
+    return c;
 }
 
 std::wstring ask(HWND hook, const std::wstring& request) {
-    COPYDATASTRUCT cds = {wkehook::kTestHookMagic, static_cast<DWORD>((request.size() + 1) * sizeof(wchar_t)),
-                          const_cast<wchar_t*>(request.c_str())};
-    g_answer.clear();
-    DWORD_PTR result = 0;
-    SendMessageTimeoutW(hook, WM_COPYDATA, reinterpret_cast<WPARAM>(replyWindow()), reinterpret_cast<LPARAM>(&cds),
-                        SMTO_ABORTIFHUNG, 10000, &result);
-    return g_answer;
-}
-
-std::vector<HWND> hooks() {
-    std::vector<HWND> all;
-    HWND after = nullptr;
-    while ((after = FindWindowExW(HWND_MESSAGE, after, wkehook::kTestHookClass, nullptr)) != nullptr) {
-        all.push_back(after);
-    }
-    return all;
+    return client().askText(hook, request);
 }
 
 struct Options {
-    std::wstring command, host, id, text, urlContains, origin;
+    std::wstring command, host, id, text, urlContains, origin, screenOrigin;
     DWORD timeout = 10000;
     bool post = false;
 };
 
 // The hook of the chosen view, or null.
 HWND findView(const Options& o) {
-    for (HWND h : hooks()) {
-        const Record r = parse(ask(h, L"info"));
-        if (o.host.empty() || wcstoul(r.count(L"host") ? r.at(L"host").c_str() : L"0", nullptr, 16) ==
-                                  wcstoul(o.host.c_str(), nullptr, 16)) {
-            return h;
-        }
-    }
-    return nullptr;
+    const HWND host =
+        o.host.empty() ? nullptr : reinterpret_cast<HWND>(static_cast<UINT_PTR>(wcstoul(o.host.c_str(), nullptr, 16)));
+    return client().findByHost(host);
 }
 
 std::wstring elementRequest(const Options& o) {
@@ -117,8 +56,8 @@ std::wstring elementRequest(const Options& o) {
 
 void print(const std::wstring& line) {
     // UTF-8 on stdout so that the caller reads Chinese titles as they are.
-    const int n = WideCharToMultiByte(CP_UTF8, 0, line.c_str(), static_cast<int>(line.size()), nullptr, 0, nullptr,
-                                      nullptr);
+    const int n =
+        WideCharToMultiByte(CP_UTF8, 0, line.c_str(), static_cast<int>(line.size()), nullptr, 0, nullptr, nullptr);
     std::string out(static_cast<size_t>(n > 0 ? n : 0), '\0');
     WideCharToMultiByte(CP_UTF8, 0, line.c_str(), static_cast<int>(line.size()), out.data(), n, nullptr, nullptr);
     fwrite(out.data(), 1, out.size(), stdout);
@@ -127,7 +66,7 @@ void print(const std::wstring& line) {
 }
 
 int click(const Options& o, HWND hook) {
-    const Record r = parse(ask(hook, elementRequest(o)));
+    const Record r = parseRecord(ask(hook, elementRequest(o)));
     if (r.count(L"found") == 0 || r.at(L"found") != L"1") {
         print(L"found=0");
         return 1;
@@ -139,11 +78,17 @@ int click(const Options& o, HWND hook) {
     }
     int ox = 0;
     int oy = 0;
-    if (!o.origin.empty()) {
-        swscanf(o.origin.c_str(), L"%d,%d", &ox, &oy);
+    const std::wstring& origin = o.screenOrigin.empty() ? o.origin : o.screenOrigin;
+    if (!origin.empty() && swscanf(origin.c_str(), L"%d,%d", &ox, &oy) != 2) {
+        print(L"error=the origin is no X,Y");
+        return 2;
     }
     POINT pt = {ox + _wtoi(r.at(L"x").c_str()) + _wtoi(r.at(L"w").c_str()) / 2,
                 oy + _wtoi(r.at(L"y").c_str()) + _wtoi(r.at(L"h").c_str()) / 2};
+    // From here on pt is in the host window's client coordinates.
+    if (!o.screenOrigin.empty()) {
+        ScreenToClient(host, &pt);
+    }
     if (o.post) {
         const LPARAM at = MAKELPARAM(pt.x, pt.y);
         PostMessageW(host, WM_MOUSEMOVE, 0, at);
@@ -179,7 +124,7 @@ int wait(const Options& o) {
     const DWORD start = GetTickCount();
     for (;;) {
         if (HWND hook = findView(o)) {
-            const Record info = parse(ask(hook, L"info"));
+            const Record info = parseRecord(ask(hook, L"info"));
             const bool loaded = info.count(L"loading") && info.at(L"loading") == L"0";
             const bool urlOk = o.urlContains.empty() ||
                                (info.count(L"url") && info.at(L"url").find(o.urlContains) != std::wstring::npos);
@@ -187,7 +132,7 @@ int wait(const Options& o) {
             std::wstring answer = ask(hook, L"info");
             if (!o.id.empty() || !o.text.empty()) {
                 answer = ask(hook, elementRequest(o));
-                const Record r = parse(answer);
+                const Record r = parseRecord(answer);
                 elementOk = r.count(L"found") && r.at(L"found") == L"1";
             }
             if (loaded && urlOk && elementOk) {
@@ -215,20 +160,29 @@ int wmain(int argc, wchar_t** argv) {
     for (int i = 2; i < argc; ++i) {
         const std::wstring a = argv[i];
         const bool hasValue = i + 1 < argc;
-        if (a == L"--host" && hasValue) o.host = argv[++i];
-        else if (a == L"--id" && hasValue) o.id = argv[++i];
-        else if (a == L"--text" && hasValue) o.text = argv[++i];
-        else if (a == L"--url-contains" && hasValue) o.urlContains = argv[++i];
-        else if (a == L"--origin" && hasValue) o.origin = argv[++i];
-        else if (a == L"--timeout" && hasValue) o.timeout = static_cast<DWORD>(_wtoi(argv[++i]));
-        else if (a == L"--post") o.post = true;
+        if (a == L"--host" && hasValue)
+            o.host = argv[++i];
+        else if (a == L"--id" && hasValue)
+            o.id = argv[++i];
+        else if (a == L"--text" && hasValue)
+            o.text = argv[++i];
+        else if (a == L"--url-contains" && hasValue)
+            o.urlContains = argv[++i];
+        else if (a == L"--origin" && hasValue)
+            o.origin = argv[++i];
+        else if (a == L"--screen-origin" && hasValue)
+            o.screenOrigin = argv[++i];
+        else if (a == L"--timeout" && hasValue)
+            o.timeout = static_cast<DWORD>(_wtoi(argv[++i]));
+        else if (a == L"--post")
+            o.post = true;
         else {
             fputs("wkespy: bad option\n", stderr);
             return 2;
         }
     }
     if (o.command == L"views") {
-        for (HWND h : hooks()) {
+        for (HWND h : wkehook::Client::hooks()) {
             print(ask(h, L"info"));
         }
         return 0;
@@ -252,7 +206,7 @@ int wmain(int argc, wchar_t** argv) {
     if (o.command == L"element") {
         const std::wstring answer = ask(hook, elementRequest(o));
         print(answer);
-        return parse(answer)[L"found"] == L"1" ? 0 : 1;
+        return parseRecord(answer)[L"found"] == L"1" ? 0 : 1;
     }
     if (o.command == L"click") {
         return click(o, hook);

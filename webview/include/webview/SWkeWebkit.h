@@ -3,7 +3,6 @@
 #include <windows.h>
 
 #include <soui/SWindow.h>
-
 #include <webengine/wke.h>
 
 namespace SOUI {
@@ -14,7 +13,7 @@ namespace SOUI {
 // "url" attribute with the engine's cookie jar in the per-user cookie folder. Layouts name it
 // "wkeWebkit" once the class is registered with the library's object factory.
 class SWkeWebkit : public SWindow {
-public:
+  public:
     SWkeWebkit() = default;
     ~SWkeWebkit() override;
 
@@ -39,7 +38,7 @@ public:
     static void WKE_CALL onPaintUpdated(wkeWebView view, void* param, HDC dc, int x, int y, int cx, int cy) noexcept;
     static void WKE_CALL onUrlChanged(wkeWebView view, void* param, wkeString address) noexcept;
 
-private:
+  private:
     LRESULT onCreate();
     void onDestroy();
     void onPaint(IRenderTarget* target);

@@ -3,7 +3,7 @@
 // Loads the web engine for as long as it lives: loadWebEngine at construction, wkeShutdown at
 // destruction. (The program itself loads and shuts the engine down in its entry point.)
 class CWkeEngineHolder {
-public:
+  public:
     CWkeEngineHolder();
     ~CWkeEngineHolder();
     CWkeEngineHolder(const CWkeEngineHolder&) = delete;

@@ -103,20 +103,17 @@ WKE_API HDC WKE_CALL wkeGetViewDC(wkeWebView view);
 // Each returns true when the page handled the event.
 WKE_API bool WKE_CALL wkeFireMouseEvent(wkeWebView view, unsigned int message, int x, int y, unsigned int flags);
 WKE_API bool WKE_CALL wkeFireMouseWheelEvent(wkeWebView view, int x, int y, int delta, unsigned int flags);
-WKE_API bool WKE_CALL wkeFireKeyDownEvent(wkeWebView view, unsigned int virtualKey, unsigned int flags,
-                                          bool systemKey);
-WKE_API bool WKE_CALL wkeFireKeyUpEvent(wkeWebView view, unsigned int virtualKey, unsigned int flags,
-                                        bool systemKey);
-WKE_API bool WKE_CALL wkeFireKeyPressEvent(wkeWebView view, unsigned int charCode, unsigned int flags,
-                                           bool systemKey);
+WKE_API bool WKE_CALL wkeFireKeyDownEvent(wkeWebView view, unsigned int virtualKey, unsigned int flags, bool systemKey);
+WKE_API bool WKE_CALL wkeFireKeyUpEvent(wkeWebView view, unsigned int virtualKey, unsigned int flags, bool systemKey);
+WKE_API bool WKE_CALL wkeFireKeyPressEvent(wkeWebView view, unsigned int charCode, unsigned int flags, bool systemKey);
 WKE_API void WKE_CALL wkeSetFocus(wkeWebView view);
 WKE_API void WKE_CALL wkeKillFocus(wkeWebView view);
 // The caret of the focused text field at view coordinates; all zero when there is none.
 WKE_API wkeRect WKE_CALL wkeGetCaret(wkeWebView view) WKE_AGGREGATE_RETURN;
 WKE_API int WKE_CALL wkeGetCursorInfoType(wkeWebView view);
 
-// Makes `name` a global function of every page, present and future; binding a name again replaces
-// the function. argCount is the number of arguments the function expects (the page may pass more
+// Makes `name` a global function of every page, present and future (once the engine is
+// initialised); binding a name again replaces the function, a null function removes it. argCount is the number of arguments the function expects (the page may pass more
 // or fewer; missing ones read as undefined).
 WKE_API void WKE_CALL jsBindFunction(const char* name, jsNativeFunction function, unsigned int argCount);
 // Argument `index` of the running call; undefined when there is no such argument.
@@ -126,29 +123,29 @@ WKE_API const wchar_t* WKE_CALL jsToStringW(jsExecState es, jsValue value);
 WKE_API jsValue WKE_CALL jsUndefined(void);
 
 // The 25 entry points the program looks up after wkeInitializeEx, for tables built with X(name).
-#define WKE_FOR_EACH_ENTRY_POINT(X)                                                                          \
-    X(wkeCreateWebView)                                                                                      \
-    X(wkeDestroyWebView)                                                                                     \
-    X(wkeSetHandle)                                                                                          \
-    X(wkeSetNavigationToNewWindowEnable)                                                                     \
-    X(wkeOnPaintUpdated)                                                                                     \
-    X(wkeOnURLChanged)                                                                                       \
-    X(wkeToStringW)                                                                                          \
-    X(wkeSetCookieJarFullPath)                                                                               \
-    X(wkeLoadURL)                                                                                            \
-    X(wkeResize)                                                                                             \
-    X(wkeGetViewDC)                                                                                          \
-    X(wkeFireMouseEvent)                                                                                     \
-    X(wkeFireMouseWheelEvent)                                                                                \
-    X(wkeFireKeyDownEvent)                                                                                   \
-    X(wkeFireKeyUpEvent)                                                                                     \
-    X(wkeFireKeyPressEvent)                                                                                  \
-    X(wkeSetFocus)                                                                                           \
-    X(wkeKillFocus)                                                                                          \
-    X(wkeGetCaret)                                                                                           \
-    X(wkeGetCursorInfoType)                                                                                  \
-    X(wkeShutdown)                                                                                           \
-    X(jsBindFunction)                                                                                        \
-    X(jsArg)                                                                                                 \
-    X(jsToStringW)                                                                                           \
+#define WKE_FOR_EACH_ENTRY_POINT(X)      \
+    X(wkeCreateWebView)                  \
+    X(wkeDestroyWebView)                 \
+    X(wkeSetHandle)                      \
+    X(wkeSetNavigationToNewWindowEnable) \
+    X(wkeOnPaintUpdated)                 \
+    X(wkeOnURLChanged)                   \
+    X(wkeToStringW)                      \
+    X(wkeSetCookieJarFullPath)           \
+    X(wkeLoadURL)                        \
+    X(wkeResize)                         \
+    X(wkeGetViewDC)                      \
+    X(wkeFireMouseEvent)                 \
+    X(wkeFireMouseWheelEvent)            \
+    X(wkeFireKeyDownEvent)               \
+    X(wkeFireKeyUpEvent)                 \
+    X(wkeFireKeyPressEvent)              \
+    X(wkeSetFocus)                       \
+    X(wkeKillFocus)                      \
+    X(wkeGetCaret)                       \
+    X(wkeGetCursorInfoType)              \
+    X(wkeShutdown)                       \
+    X(jsBindFunction)                    \
+    X(jsArg)                             \
+    X(jsToStringW)                       \
     X(jsUndefined)

@@ -1,17 +1,149 @@
-// scenario_send: sends a window message to the running program, as another process would.
+// scenario_send: sends window messages to the running program and reads its standard windows, as
+// another process would.
 //
-//   scenario_send copydata TITLE PATH   WM_COPYDATA with PATH as zero-terminated UTF-16
-//   scenario_send message TITLE NUMBER  the message NUMBER with wParam and lParam 0
+//   scenario_send copydata TITLE PATH            WM_COPYDATA with PATH as zero-terminated UTF-16
+//   scenario_send message TITLE NUMBER [WPARAM [LPARAM]]
+//                                                the message NUMBER (numbers decimal or 0x hex)
+//   scenario_send save TITLE                     asks the PDF control inside the window to save its
+//                                                active document (the control's WM_COPYDATA hook);
+//                                                the result: 1 saved, 0 stopped, 255 no document
+//   scenario_send window TITLE                   prints hwnd, visible, zoomed, iconic of the window
+//   scenario_send dialogs                        prints every shown standard dialog (#32770): hwnd,
+//                                                caption, owner, its static texts and its buttons
+//   scenario_send press HWND BUTTON_ID           clicks the dialog's button (BM_CLICK, posted)
 //
-// The window is found by its title. Exit code: the message's result (0-255), 254 when no window
-// has the title, 253 for bad usage.
+// The window is found by its title. Output: UTF-8 lines of tab-separated key=value fields. Exit
+// code: the message's result (0-255) or 0 when done, 254 when no window has the title (or no such
+// button), 253 for bad usage.
 #include <windows.h>
+
+#include <pdfcontrol/TestHooks.h>
+#include <stdio.h>
 
 #include <cwchar>
 #include <string>
+#include <vector>
+
+namespace {
+
+void print(const std::wstring& line) {
+    const std::wstring text = line + L"\n";
+    const int n =
+        WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
+    std::string bytes(static_cast<size_t>(n > 0 ? n : 0), '\0');
+    WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), bytes.data(), n, nullptr, nullptr);
+    fwrite(bytes.data(), 1, bytes.size(), stdout);
+    fflush(stdout);
+}
+
+std::wstring hex(HWND window) {
+    wchar_t text[24] = {};
+    _snwprintf(text, 23, L"0x%08lX", static_cast<unsigned long>(reinterpret_cast<UINT_PTR>(window)));
+    return text;
+}
+
+std::wstring escaped(const std::wstring& text) {
+    std::wstring out;
+    for (wchar_t c : text) {
+        if (c == L'\t') {
+            out += L"\\t";
+        } else if (c == L'\n') {
+            out += L"\\n";
+        } else if (c == L'\\') {
+            out += L"\\\\";
+        } else if (c != L'\r') {
+            out += c;
+        }
+    }
+    return out;
+}
+
+std::wstring windowText(HWND window) {
+    const int length = GetWindowTextLengthW(window);
+    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
+    text.resize(static_cast<size_t>(GetWindowTextW(window, text.data(), length + 1)));
+    return text;
+}
+
+std::wstring className(HWND window) {
+    wchar_t name[64] = {};
+    GetClassNameW(window, name, 63);
+    return name;
+}
+
+UINT_PTR number(const wchar_t* text) {
+    return static_cast<UINT_PTR>(std::wcstoul(text, nullptr, 0));
+}
+
+struct ClassSearch {
+    const wchar_t* wanted;
+    HWND found;
+};
+
+BOOL CALLBACK matchClass(HWND child, LPARAM context) {
+    auto* search = reinterpret_cast<ClassSearch*>(context);
+    if (className(child) == search->wanted) {
+        search->found = child;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+HWND descendantOfClass(HWND parent, const wchar_t* wanted) {
+    ClassSearch search = {wanted, nullptr};
+    EnumChildWindows(parent, &matchClass, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+BOOL CALLBACK collectDialog(HWND window, LPARAM context) {
+    if (IsWindowVisible(window) && className(window) == L"#32770") {
+        reinterpret_cast<std::vector<HWND>*>(context)->push_back(window);
+    }
+    return TRUE;
+}
+
+void printDialogs() {
+    std::vector<HWND> dialogs;
+    EnumWindows(&collectDialog, reinterpret_cast<LPARAM>(&dialogs));
+    for (HWND dialog : dialogs) {
+        std::wstring line = L"hwnd=" + hex(dialog) + L"\tcaption=" + escaped(windowText(dialog)) + L"\towner=" +
+                            hex(GetWindow(dialog, GW_OWNER)) + L"\towner_title=" +
+                            escaped(windowText(GetWindow(dialog, GW_OWNER)));
+        std::wstring texts, buttons;
+        for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+            const std::wstring kind = className(child);
+            const std::wstring text = escaped(windowText(child));
+            if (_wcsicmp(kind.c_str(), L"Static") == 0 && !text.empty()) {
+                texts += (texts.empty() ? L"" : L"|") + text;
+            } else if (_wcsicmp(kind.c_str(), L"Button") == 0) {
+                buttons += (buttons.empty() ? L"" : L"|") + std::to_wstring(GetDlgCtrlID(child)) + L":" + text;
+            }
+        }
+        print(line + L"\ttexts=" + texts + L"\tbuttons=" + buttons);
+    }
+}
+
+}  // namespace
 
 int wmain(int argc, wchar_t** argv) {
-    if (argc != 4) {
+    if (argc < 2) {
+        return 253;
+    }
+    const std::wstring command = argv[1];
+    if (command == L"dialogs" && argc == 2) {
+        printDialogs();
+        return 0;
+    }
+    if (command == L"press" && argc == 4) {
+        HWND dialog = reinterpret_cast<HWND>(number(argv[2]));
+        HWND button = IsWindow(dialog) ? GetDlgItem(dialog, static_cast<int>(number(argv[3]))) : nullptr;
+        if (!button) {
+            return 254;
+        }
+        PostMessageW(button, BM_CLICK, 0, 0);
+        return 0;
+    }
+    if (argc < 3) {
         return 253;
     }
     HWND window = FindWindowW(nullptr, argv[2]);
@@ -19,12 +151,24 @@ int wmain(int argc, wchar_t** argv) {
         return 254;
     }
     LRESULT result = 0;
-    if (std::wcscmp(argv[1], L"copydata") == 0) {
+    if (command == L"copydata" && argc == 4) {
         std::wstring path = argv[3];
         COPYDATASTRUCT data = {0, static_cast<DWORD>((path.size() + 1) * sizeof(wchar_t)), path.data()};
         result = SendMessageW(window, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
-    } else if (std::wcscmp(argv[1], L"message") == 0) {
-        result = SendMessageW(window, static_cast<UINT>(std::wcstoul(argv[3], nullptr, 0)), 0, 0);
+    } else if (command == L"message" && argc >= 4 && argc <= 6) {
+        const WPARAM wParam = argc > 4 ? number(argv[4]) : 0;
+        const LPARAM lParam = argc > 5 ? static_cast<LPARAM>(number(argv[5])) : 0;
+        result = SendMessageW(window, static_cast<UINT>(number(argv[3])), wParam, lParam);
+    } else if (command == L"save" && argc == 3) {
+        HWND control = descendantOfClass(window, L"PXVControl");
+        if (!control) {
+            return 254;
+        }
+        COPYDATASTRUCT data = {pdfc::kCopyDataPerformSave, 0, nullptr};
+        result = SendMessageW(control, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
+    } else if (command == L"window" && argc == 3) {
+        print(L"hwnd=" + hex(window) + L"\tvisible=" + std::to_wstring(IsWindowVisible(window) ? 1 : 0) + L"\tzoomed=" +
+              std::to_wstring(IsZoomed(window) ? 1 : 0) + L"\ticonic=" + std::to_wstring(IsIconic(window) ? 1 : 0));
     } else {
         return 253;
     }

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 #include <soui/soui.h>
 
+#include <cwchar>
+#include <utility>
 #include <vector>
 
 #include "TestApp.h"
@@ -295,6 +297,60 @@ TEST(Render, TextKeepsAlphaAndColour) {
     EXPECT_GT(opaque, 10) << "the glyph's inside is fully covered";
     font->Release();
     target->Release();
+}
+
+// The columns that hold ink of any alpha, [first, last], or {-1, -1} for none.
+std::pair<int, int> InkColumns(IRenderTarget* target) {
+    const SIZE sz = target->GetSize();
+    const std::vector<BYTE> bits = ReadPixels(target);
+    std::pair<int, int> ink = {-1, -1};
+    for (int x = 0; x < sz.cx; ++x) {
+        for (int y = 0; y < sz.cy; ++y) {
+            if (bits[(static_cast<size_t>(y) * sz.cx + x) * 4 + 3] != 0) {
+                ink.first = ink.first < 0 ? x : ink.first;
+                ink.second = x;
+                break;
+            }
+        }
+    }
+    return ink;
+}
+
+TEST(Render, ItalicTextFitsTheExtentItIsMeasuredWith) {
+    // The slant of an italic face reaches past the advance of its last character; an element sized
+    // by the measure must still show all of it.
+    for (const wchar_t* text : {L"如何把PDF转换为Word", L"Hdf", L"lll"}) {
+        for (LONG height : {-14L, -30L}) {
+            IFont* font = nullptr;
+            LOGFONTW lf = {};
+            lf.lfHeight = height;
+            lf.lfItalic = TRUE;
+            wcscpy(lf.lfFaceName, L"微软雅黑");
+            ASSERT_TRUE(TestApp::Get().render()->CreateFont(&font, lf));
+            const int length = static_cast<int>(wcslen(text));
+            IRenderTarget* target = nullptr;
+            ASSERT_TRUE(TestApp::Get().render()->CreateRenderTarget(&target, 400, 60));
+            const SIZE extent = target->MeasureText(text, length, font, DT_SINGLELINE, -1);
+            // Drawn with room to spare, the ink stays inside the measured extent...
+            target->Clear(0);
+            const int left = 20;
+            target->DrawText(text, length, {left, 0, 400, 60}, DT_LEFT | DT_TOP | DT_SINGLELINE, font,
+                             RGBA(0, 0, 0, 255));
+            const std::pair<int, int> wide = InkColumns(target);
+            ASSERT_GE(wide.first, 0) << "nothing drawn";
+            EXPECT_GE(wide.first, left) << height;
+            EXPECT_LT(wide.second, left + extent.cx) << height;
+            // ... so drawn in exactly that extent, with a clip of it, nothing is lost.
+            target->Clear(0);
+            const RECT exact = {left, 0, left + extent.cx, extent.cy};
+            target->PushClipRect(exact);
+            target->DrawText(text, length, exact, DT_LEFT | DT_TOP | DT_SINGLELINE, font, RGBA(0, 0, 0, 255));
+            target->PopClip();
+            EXPECT_EQ(InkColumns(target), wide) << height;
+            target->Release();
+            font->Release();
+        }
+    }
 }
 
 }  // namespace

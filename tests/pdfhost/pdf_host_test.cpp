@@ -184,6 +184,37 @@ TEST_F(PdfHost, ControlLivesInTheHostFromCreationToShutdown) {
     EXPECT_FALSE(IsWindow(next));
 }
 
+TEST_F(PdfHost, CreateAndCreateChildMakeTheControlAsAChildWithTheGivenIdentity) {
+    pdftest::HostWindow host;
+    PXV::PdfEditControl* control = getPdfControl();
+    const RECT rect = {0, 0, 120, 80};
+    // Create ignores the class name it is given; createChild the style.
+    struct Case {
+        bool child;
+        UINT id;
+    } cases[] = {{false, 77}, {true, 78}};
+    for (const Case& c : cases) {
+        const BOOL made =
+            c.child
+                ? control->createChild(L"pdf_child", WS_POPUP | WS_CAPTION, rect, CWnd::FromHandle(host.hwnd()), c.id)
+                : control->Create(L"Edit", L"pdf_child", WS_CHILD, rect, CWnd::FromHandle(host.hwnd()), c.id);
+        ASSERT_TRUE(made) << c.id;
+        HWND hwnd = control->m_hWnd;
+        ASSERT_NE(hwnd, nullptr);
+        EXPECT_EQ(GetParent(hwnd), host.hwnd());
+        EXPECT_EQ(GetDlgCtrlID(hwnd), static_cast<int>(c.id));
+        const LONG style = GetWindowLongW(hwnd, GWL_STYLE);
+        EXPECT_TRUE(style & WS_CHILD);
+        EXPECT_FALSE(style & (WS_POPUP | WS_CAPTION)) << c.id;
+        EXPECT_EQ(control->isDocumentOpen(), FALSE) << "the dispatch interface answers";
+        FakeElement element(L"PXVControl", host.hwnd());
+        element.setRealWindow(hwnd);
+        PXV::destroyPdfControlWindow(element);
+        EXPECT_FALSE(IsWindow(hwnd));
+    }
+    EXPECT_TRUE(IsEqualCLSID(PXV::PdfEditControl::getClsid(), pdfc::kControlClsid));
+}
+
 // The record of the four control references, with a control window of its own.
 class PdfControlRefsTest : public testing::Test {
   protected:

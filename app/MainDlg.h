@@ -74,6 +74,12 @@ class CMainDlg : public SOUI::SHostWnd {
     // Configures the PDF control once, from the window's initialisation.
     void setupPdfControl();
 
+    // Empty operations the class keeps; nothing calls them.
+    void emptyOperation1() {}
+    void emptyOperation2() {}
+    void emptyOperation3() {}
+    int emptyQuery() { return 0; }
+
     // Fields, in this order.
     int msgHandled;
     CWkeDlg* webDlg;                  // the newest sign-in dialog; never deleted here
@@ -95,3 +101,8 @@ int requestLogin();
 void closeMainWindow();
 // The account information dialog, modal without owner.
 void showUserInfoDialog();
+// Second forms of two caption actions, beside the main window's own; not called by the program.
+// The customer-service page of the application state, in the browser.
+void openCustomerService();
+// A new sign-in dialog for `main`, as its showLoginDialog runs one; the dialog's code.
+int showLoginDialog(CMainDlg& main);

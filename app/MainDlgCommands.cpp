@@ -125,7 +125,7 @@ void CMainDlg::onBtnConvert() {
 }
 
 void CMainDlg::openCustomerService() {
-    shellEnvironment().shellExecute(nullptr, L"open", g_appState.customUrl.c_str(), nullptr, nullptr, SW_SHOW);
+    ::openCustomerService();
 }
 
 void CMainDlg::openChatLink() {
@@ -250,4 +250,12 @@ LRESULT CMainDlg::onShowLoginRequest() {
 
 void showUserInfoDialog() {
     runUserInfoDialog();
+}
+
+void openCustomerService() {
+    shellEnvironment().shellExecute(nullptr, L"open", g_appState.customUrl.c_str(), nullptr, nullptr, SW_SHOW);
+}
+
+int showLoginDialog(CMainDlg& main) {
+    return runLoginDialog(main.webDlg);
 }

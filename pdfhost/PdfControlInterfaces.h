@@ -275,17 +275,32 @@ struct IPdfStyle : public IDispatch {
 };
 
 // What instance position 18 gives. Position 9 gives a value object (null out pointer allowed: then
-// nothing is given); position 65 takes eight values, objects and plain values in this order.
+// nothing is given); position 65 takes eight values, objects and plain values in this order. An
+// auxiliary object can also be the source of those eight: positions 15 to 28 give them, each named
+// after the argument of Apply it feeds.
 struct IPdfAuxiliary : public IDispatch {
     PDFC_GAP2(7)
     virtual HRESULT STDMETHODCALLTYPE GetValueObject(IDispatch** value) = 0;  // 9
     PDFC_GAP2(10)
     PDFC_GAP1(12)
     virtual HRESULT STDMETHODCALLTYPE GetItem(IPdfAuxiliary** item) = 0;  // 13
-    PDFC_GAP32(14)
-    PDFC_GAP16(46)
-    PDFC_GAP2(62)
-    PDFC_GAP1(64)
+    PDFC_GAP1(14)
+    virtual HRESULT STDMETHODCALLTYPE GetApplyValue2(LONG* value) = 0;  // 15
+    PDFC_GAP1(16)
+    virtual HRESULT STDMETHODCALLTYPE GetApplyObject1(IDispatch** object) = 0;  // 17
+    PDFC_GAP1(18)
+    virtual HRESULT STDMETHODCALLTYPE GetApplyObject6(IDispatch** object) = 0;  // 19
+    PDFC_GAP1(20)
+    virtual HRESULT STDMETHODCALLTYPE GetApplyObject4(IDispatch** object) = 0;  // 21
+    PDFC_GAP1(22)
+    virtual HRESULT STDMETHODCALLTYPE GetApplyObject5(IDispatch** object) = 0;  // 23
+    PDFC_GAP1(24)
+    virtual HRESULT STDMETHODCALLTYPE GetApplyObject3(IDispatch** object) = 0;  // 25
+    PDFC_GAP1(26)
+    virtual HRESULT STDMETHODCALLTYPE GetApplyObject7(IDispatch** object) = 0;  // 27
+    virtual HRESULT STDMETHODCALLTYPE GetApplyValue8(LONG* value) = 0;          // 28
+    PDFC_GAP32(29)
+    PDFC_GAP4(61)
     virtual HRESULT STDMETHODCALLTYPE Apply(IDispatch* v1,
                                             LONG v2,
                                             IDispatch* v3,

@@ -84,4 +84,28 @@ HRESULT PdfControlRefs::applyDefaultsToAuxiliary() {
     return auxiliary->Apply(nullptr, 1, nullptr, nullptr, nullptr, nullptr, nullptr, 0);
 }
 
+HRESULT PdfControlRefs::applyToAuxiliary(IPdfAuxiliary* source) {
+    if (!source) {
+        return applyDefaultsToAuxiliary();
+    }
+    // Read in the source's own order; a value the source does not give goes on as null or 0.
+    IDispatchPtr first;
+    LONG second = 0;
+    IDispatchPtr third;
+    IDispatchPtr fourth;
+    IDispatchPtr fifth;
+    IDispatchPtr sixth;
+    IDispatchPtr seventh;
+    LONG eighth = 0;
+    source->GetApplyObject1(&first);
+    source->GetApplyValue2(&second);
+    source->GetApplyObject3(&third);
+    source->GetApplyObject4(&fourth);
+    source->GetApplyObject5(&fifth);
+    source->GetApplyObject6(&sixth);
+    source->GetApplyObject7(&seventh);
+    source->GetApplyValue8(&eighth);
+    return auxiliary->Apply(first, second, third, fourth, fifth, sixth, seventh, eighth);
+}
+
 }  // namespace PXV

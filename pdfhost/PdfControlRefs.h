@@ -23,6 +23,9 @@ class PdfControlRefs {
     static LONG readChildValue(IPdfAuxiliary* held);
     int passZeroToAuxiliary();
     HRESULT applyDefaultsToAuxiliary();
+    // Apply of the auxiliary object with the eight values read from `source`, or with the defaults
+    // when there is no source; its result code.
+    HRESULT applyToAuxiliary(IPdfAuxiliary* source);
 
     IPdfInstancePtr instance;
     IPdfCoreExtensionPtr pxcExtension;

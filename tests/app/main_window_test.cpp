@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <gtest/gtest.h>
+#include <soui/SEvents.h>
 #include <soui/SStrCpCvt.h>
 
 #include <deque>
@@ -170,6 +171,72 @@ TEST_F(MainWindow, CommandsOpenPagesAndTheUpdateCheck) {
     // The account menu's information item.
     main.SendMessage(WM_COMMAND, MAKEWPARAM(12, 0), 0);
     EXPECT_EQ(dialogScript().count(L"userInfo"), 1);
+}
+
+TEST_F(MainWindow, CaptionButtonsActByTheirSendersName) {
+    CMainDlg& main = *g_mainDlg;
+    auto press = [&](const wchar_t* name) {
+        SOUI::EventCmd evt(nullptr, 0, name);
+        return main._HandleEvent(&evt);
+    };
+    // The converter starts when it lies in the current folder, else its page opens.
+    wchar_t saved[MAX_PATH];
+    GetCurrentDirectoryW(MAX_PATH, saved);
+    const std::wstring dir = shelltest::scratchFolder(L"caption");
+    ASSERT_TRUE(SetCurrentDirectoryW(dir.c_str()));
+    DeleteFileW(L"convert\\Transvera.exe");  // Wine reuses process IDs, so the folder may be an old one
+    g_appState.customUrl = L"https://service.example.com/client?k=1";
+    struct Case {
+        const wchar_t* name;
+        const wchar_t* file;
+    } cases[] = {
+        {L"btn_read", L"https://www.example.com/pdfyuedu"},
+        {L"btn_consultation", L"https://service.example.com/client?k=1"},
+        {L"btn_convert", L"https://www.example.com/pdfzhuanhuan"},
+    };
+    for (const Case& c : cases) {
+        answers().reset();
+        EXPECT_TRUE(press(c.name)) << c.name;
+        EXPECT_EQ(answers().shellCalls, 1) << c.name;
+        EXPECT_EQ(answers().lastShellFile, c.file) << c.name;
+    }
+    CreateDirectoryW((dir + L"convert").c_str(), nullptr);
+    pdftest::writeFileBytes(dir + L"convert\\Transvera.exe", "MZ");
+    answers().reset();
+    EXPECT_TRUE(press(L"btn_convert"));
+    EXPECT_EQ(answers().lastShellFile, L"convert\\Transvera.exe");
+    DeleteFileW(L"convert\\Transvera.exe");
+    SetCurrentDirectoryW(saved);
+
+    // The second form of the customer-service action opens the same page.
+    answers().reset();
+    openCustomerService();
+    EXPECT_EQ(answers().lastShellFile, L"https://service.example.com/client?k=1");
+
+    // The edit button acts only on an open document; names are compared exactly.
+    controlModule().clearJournal();
+    ASSERT_EQ(main.pdfControl->isDocumentOpen(), FALSE);
+    EXPECT_TRUE(press(L"btn_edit"));
+    EXPECT_EQ(countLines(lines(), L"X.92("), 0) << journal();
+    answers().reset();
+    for (const wchar_t* other : {L"BTN_READ", L"btn_read ", L"root", L""}) {
+        EXPECT_FALSE(press(other)) << other;
+    }
+    SOUI::EventArgs notCommand(nullptr, SOUI::EVT_CMD + 1, 0, L"btn_read");
+    EXPECT_FALSE(main._HandleEvent(&notCommand));
+    EXPECT_EQ(answers().shellCalls, 0);
+
+    // The account button signs in when the profile says nobody is, and both sign-in entries
+    // outside the window's own run a new dialog with its code.
+    answers().userDataResult = 0;
+    EXPECT_TRUE(press(L"btn_log"));
+    EXPECT_EQ(dialogScript().count(L"login"), 1);
+    dialogScript().loginCodes = {7, 2};
+    EXPECT_EQ(requestLogin(), 7);
+    CWkeDlg* before = main.webDlg;
+    EXPECT_EQ(showLoginDialog(main), 2);
+    EXPECT_NE(main.webDlg, before) << "the newest dialog is the window's";
+    EXPECT_EQ(dialogScript().count(L"login"), 3);
 }
 
 TEST_F(MainWindow, SizeChangesWriteTheFrameStateOnMaximiseAndRestoreOnly) {

@@ -60,6 +60,11 @@ TEST_F(TipDialog, EmptyCaptionsAndTitleAreShownEmptyAndTheButtonsStillEnd) {
                 EXPECT_EQ(textOf(dlg, L"title_name"), L"");
                 EXPECT_EQ(textOf(dlg, L"btn_dir_ok"), L"");
                 EXPECT_EQ(textOf(dlg, L"btn_dir_cancel"), L"");
+                // The captions can also be set straight on the buttons.
+                dlg.setOkCaption(L"免费登录");
+                dlg.setCancelCaption(L"取消");
+                EXPECT_EQ(textOf(dlg, L"btn_dir_ok"), L"免费登录");
+                EXPECT_EQ(textOf(dlg, L"btn_dir_cancel"), L"取消");
             })
             .click(button);
         EXPECT_EQ(script.run(dlg), wcscmp(button, L"btn_dir_ok") == 0 ? 1 : 2);

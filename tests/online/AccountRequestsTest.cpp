@@ -218,6 +218,17 @@ TEST_F(Account, NewUserIdJoinsTheKnownIdsListOnce) {
     EXPECT_EQ(settingsUserDic(), "42;");
 }
 
+TEST_F(Account, MarkLoggedInSignsInAndStoresAnEmptyId) {
+    const std::string path = g_appState.iniPath.c_str();
+    const std::string savedId = readIniString("App", "userid", "", path);
+    g_appState.saveUserId("42");
+    EXPECT_EQ(markLoggedIn(), 1);
+    EXPECT_EQ(g_appState.user.loggedIn, 1);
+    EXPECT_EQ(readIniString("App", "userid", "none", path), "none") << "the key is there with an empty value";
+    EXPECT_TRUE(services::requests().empty());
+    g_appState.saveUserId(savedId.c_str());
+}
+
 TEST_F(Account, IdInsideALongerKnownIdCountsAsKnown) {
     g_appState.user.userId = "42";
     g_appState.userIdList = "1423;";

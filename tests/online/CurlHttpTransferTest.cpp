@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 #include <online/http/CaBundle.h>
 #include <online/http/CrashReportAddress.h>
+#include <online/http/CurlHttpGlobal.h>
 #include <online/http/CurlHttpPost.h>
+#include <online/http/CurlHttpQuery.h>
 
 #include <chrono>
 #include <string>
@@ -75,6 +77,23 @@ TEST_F(Transfer, CleanupWithoutKeepingMakesANewHandleAndHeaderList) {
     const std::vector<Json::Value> requests = services::requests();
     ASSERT_EQ(requests.size(), 2u);
     expectDefaultHeadersOnce(requests[1]);
+}
+
+TEST_F(Transfer, QueryIsAGetAndAnAddedHeaderLineGoesWithTheNextRequest) {
+    EXPECT_TRUE(CCurlHttpGlobal::init());
+    EXPECT_TRUE(g_curlGlobalInitDone);
+    services::setReply("probe", {.body = "x"});
+    CCurlHttpQuery query((services::httpUrl() + "probe").c_str(), "", 0, 0, false);
+    ASSERT_TRUE(query.perform()) << query.getLastError();
+    // Added to the kept list: the default lines stay and the new one follows them.
+    EXPECT_TRUE(query.addHeader("X-Probe: 1"));
+    ASSERT_TRUE(query.perform()) << query.getLastError();
+    const std::vector<Json::Value> requests = services::requests();
+    ASSERT_EQ(requests.size(), 2u);
+    EXPECT_EQ(requests[1]["method"].asString(), "GET");
+    expectDefaultHeadersOnce(requests[1]);
+    EXPECT_TRUE(services::headerValues(requests[0], "X-Probe").empty());
+    EXPECT_EQ(services::headerValues(requests[1], "X-Probe"), std::vector<std::string>{"1"});
 }
 
 TEST_F(Transfer, ErrorStatusesCountAsSuccessAndKeepTheirBodies) {

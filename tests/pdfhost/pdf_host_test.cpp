@@ -7,7 +7,10 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "PdfControlAccess.h"
+#include "PdfControlRefs.h"
 #include "PdfHostEnvironment.h"
 #include "RealWndOperations.h"
 #include "classlib/ControlContainer.h"
@@ -179,6 +182,120 @@ TEST_F(PdfHost, ControlLivesInTheHostFromCreationToShutdown) {
     ASSERT_NE(next, nullptr);
     PXV::destroyPdfControlWindow(again);
     EXPECT_FALSE(IsWindow(next));
+}
+
+TEST_F(PdfHost, CreateAndCreateChildMakeTheControlAsAChildWithTheGivenIdentity) {
+    pdftest::HostWindow host;
+    PXV::PdfEditControl* control = getPdfControl();
+    const RECT rect = {0, 0, 120, 80};
+    // Create ignores the class name it is given; createChild the style.
+    struct Case {
+        bool child;
+        UINT id;
+    } cases[] = {{false, 77}, {true, 78}};
+    for (const Case& c : cases) {
+        const BOOL made =
+            c.child
+                ? control->createChild(L"pdf_child", WS_POPUP | WS_CAPTION, rect, CWnd::FromHandle(host.hwnd()), c.id)
+                : control->Create(L"Edit", L"pdf_child", WS_CHILD, rect, CWnd::FromHandle(host.hwnd()), c.id);
+        ASSERT_TRUE(made) << c.id;
+        HWND hwnd = control->m_hWnd;
+        ASSERT_NE(hwnd, nullptr);
+        EXPECT_EQ(GetParent(hwnd), host.hwnd());
+        EXPECT_EQ(GetDlgCtrlID(hwnd), static_cast<int>(c.id));
+        const LONG style = GetWindowLongW(hwnd, GWL_STYLE);
+        EXPECT_TRUE(style & WS_CHILD);
+        EXPECT_FALSE(style & (WS_POPUP | WS_CAPTION)) << c.id;
+        EXPECT_EQ(control->isDocumentOpen(), FALSE) << "the dispatch interface answers";
+        FakeElement element(L"PXVControl", host.hwnd());
+        element.setRealWindow(hwnd);
+        PXV::destroyPdfControlWindow(element);
+        EXPECT_FALSE(IsWindow(hwnd));
+    }
+    EXPECT_TRUE(IsEqualCLSID(PXV::PdfEditControl::getClsid(), pdfc::kControlClsid));
+}
+
+// The record of the four control references, with a control window of its own.
+class PdfControlRefsTest : public testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(module.registered());
+        AfxEnableControlContainer();
+        element = std::make_unique<FakeElement>(L"PXVControl", host.hwnd());
+        ASSERT_NE(PXV::createPdfControlWindow(*element), nullptr);
+        module.clearJournal();
+    }
+    void TearDown() override { PXV::destroyPdfControlWindow(*element); }
+
+    pdftest::ControlModule module;
+    pdftest::HostWindow host;
+    std::unique_ptr<FakeElement> element;
+};
+
+TEST_F(PdfControlRefsTest, AcquireTakesAllFourAndReleaseLetsThemGo) {
+    PXV::PdfControlRefs refs = PXV::PdfControlRefs::acquire();
+    EXPECT_TRUE(refs.instance && refs.pxcExtension && refs.auxiliary && refs.auxiliaryItem);
+    EXPECT_TRUE(inOrder(module.journalLines(),
+                        {L"C.106 get -> X", L"X.28(\"PXC\")", L"X.18() -> AUX", L"AUX.13() -> AUX.item"}))
+        << module.journal();
+    refs.release();
+    EXPECT_FALSE(refs.instance || refs.pxcExtension || refs.auxiliary || refs.auxiliaryItem);
+}
+
+TEST_F(PdfControlRefsTest, AuxiliaryOperationsReachTheirPositions) {
+    PXV::PdfControlRefs refs = PXV::PdfControlRefs::acquire();
+    IPdfAuxiliary* before = refs.auxiliary;
+    refs.refreshAuxiliary();
+    EXPECT_NE(refs.auxiliary.GetInterfacePtr(), before) << "the auxiliary object taken again";
+    ASSERT_TRUE(refs.auxiliaryItem);
+
+    // Position 9 gives a value object whose position 3 gives the value (9 in the stand-in).
+    EXPECT_EQ(PXV::PdfControlRefs::readItemValue(refs.auxiliary), 9);
+    EXPECT_EQ(PXV::PdfControlRefs::readChildValue(refs.auxiliary), 9);
+    module.clearJournal();
+    EXPECT_EQ(refs.passZeroToAuxiliary(), 0);
+    EXPECT_EQ(refs.applyDefaultsToAuxiliary(), S_OK);
+    EXPECT_EQ(module.journalLines(), (std::vector<std::wstring>{
+                                         L"AUX.9(null)",
+                                         L"AUX.65(null, 1, null, null, null, null, null, 0)",
+                                     }));
+
+    // Without a source, the defaults; with one, its eight values read in its own order and passed
+    // in Apply's.
+    module.clearJournal();
+    EXPECT_EQ(refs.applyToAuxiliary(nullptr), S_OK);
+    EXPECT_EQ(refs.applyToAuxiliary(refs.auxiliaryItem), S_OK);
+    const std::wstring source = L"AUX.item";
+    EXPECT_EQ(module.journalLines(),
+              (std::vector<std::wstring>{
+                  L"AUX.65(null, 1, null, null, null, null, null, 0)",
+                  source + L".17() -> " + source + L".17",
+                  source + L".15() -> 15",
+                  source + L".25() -> " + source + L".25",
+                  source + L".21() -> " + source + L".21",
+                  source + L".23() -> " + source + L".23",
+                  source + L".19() -> " + source + L".19",
+                  source + L".27() -> " + source + L".27",
+                  source + L".28() -> 28",
+                  L"AUX.65(AUX.item.17, 15, AUX.item.25, AUX.item.21, AUX.item.23, AUX.item.19, AUX.item.27, 28)",
+              }))
+        << module.journal();
+    refs.release();
+}
+
+TEST_F(PdfControlRefsTest, MissingObjectsRaiseThePointerError) {
+    PXV::PdfControlRefs empty;
+    for (auto call : {+[](PXV::PdfControlRefs& r) { r.applyToAuxiliary(nullptr); },
+                      +[](PXV::PdfControlRefs& r) { r.passZeroToAuxiliary(); },
+                      +[](PXV::PdfControlRefs&) { PXV::PdfControlRefs::readItemValue(nullptr); },
+                      +[](PXV::PdfControlRefs& r) { r.closeActiveDocument(); }}) {
+        try {
+            call(empty);
+            ADD_FAILURE() << "nothing raised";
+        } catch (const _com_error& e) {
+            EXPECT_EQ(e.Error(), E_POINTER);
+        }
+    }
 }
 
 }  // namespace

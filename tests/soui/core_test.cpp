@@ -4,6 +4,9 @@
 #include <gtest/gtest.h>
 #include <soui/soui.h>
 
+#include <cwchar>
+#include <string>
+#include <utility>
 #include <vector>
 
 #include "TestApp.h"
@@ -294,6 +297,115 @@ TEST(Render, TextKeepsAlphaAndColour) {
     }
     EXPECT_GT(opaque, 10) << "the glyph's inside is fully covered";
     font->Release();
+    target->Release();
+}
+
+// The columns (or rows) that hold ink of any alpha, [first, last], or {-1, -1} for none.
+std::pair<int, int> InkSpan(IRenderTarget* target, bool columns) {
+    const SIZE sz = target->GetSize();
+    const std::vector<BYTE> bits = ReadPixels(target);
+    const int outer = columns ? sz.cx : sz.cy;
+    const int inner = columns ? sz.cy : sz.cx;
+    std::pair<int, int> ink = {-1, -1};
+    for (int i = 0; i < outer; ++i) {
+        for (int j = 0; j < inner; ++j) {
+            const int x = columns ? i : j;
+            const int y = columns ? j : i;
+            if (bits[(static_cast<size_t>(y) * sz.cx + x) * 4 + 3] != 0) {
+                ink.first = ink.first < 0 ? i : ink.first;
+                ink.second = i;
+                break;
+            }
+        }
+    }
+    return ink;
+}
+std::pair<int, int> InkColumns(IRenderTarget* target) {
+    return InkSpan(target, true);
+}
+std::pair<int, int> InkRows(IRenderTarget* target) {
+    return InkSpan(target, false);
+}
+
+TEST(Render, ItalicTextFitsTheExtentItIsMeasuredWith) {
+    // The slant of an italic face reaches past the advance of its last character; an element sized
+    // by the measure must still show all of it.
+    for (const wchar_t* text : {L"如何把PDF转换为Word", L"Hdf", L"lll"}) {
+        for (LONG height : {-14L, -30L}) {
+            IFont* font = nullptr;
+            LOGFONTW lf = {};
+            lf.lfHeight = height;
+            lf.lfItalic = TRUE;
+            wcscpy(lf.lfFaceName, L"微软雅黑");
+            ASSERT_TRUE(TestApp::Get().render()->CreateFont(&font, lf));
+            const int length = static_cast<int>(wcslen(text));
+            IRenderTarget* target = nullptr;
+            ASSERT_TRUE(TestApp::Get().render()->CreateRenderTarget(&target, 400, 60));
+            const SIZE extent = target->MeasureText(text, length, font, DT_SINGLELINE, -1);
+            // Drawn with room to spare, the ink stays inside the measured extent...
+            target->Clear(0);
+            const int left = 20;
+            target->DrawText(text, length, {left, 0, 400, 60}, DT_LEFT | DT_TOP | DT_SINGLELINE, font,
+                             RGBA(0, 0, 0, 255));
+            const std::pair<int, int> wide = InkColumns(target);
+            ASSERT_GE(wide.first, 0) << "nothing drawn";
+            EXPECT_GE(wide.first, left) << height;
+            EXPECT_LT(wide.second, left + extent.cx) << height;
+            // ... so drawn in exactly that extent, with a clip of it, nothing is lost.
+            target->Clear(0);
+            const RECT exact = {left, 0, left + extent.cx, extent.cy};
+            target->PushClipRect(exact);
+            target->DrawText(text, length, exact, DT_LEFT | DT_TOP | DT_SINGLELINE, font, RGBA(0, 0, 0, 255));
+            target->PopClip();
+            EXPECT_EQ(InkColumns(target), wide) << height;
+            target->Release();
+            font->Release();
+        }
+    }
+}
+
+// A text element whose text a test paints straight into a target.
+class PaintedText : public SStatic {
+  public:
+    PaintedText(const wchar_t* text, int spacing) {
+        SetAttribute(L"multiLines", L"1", TRUE);
+        SetAttribute(L"font", L"size:13", TRUE);
+        SetAttribute(L"lineSpacing", std::to_wstring(spacing).c_str(), TRUE);
+        SetWindowText(text);
+    }
+    void Paint(IRenderTarget* target, const RECT& rc) { DrawWindowText(target, rc); }
+};
+
+TEST(Render, MultiLineTextKeepsItsLineSpacing) {
+    const int width = 120;
+    // Measured: the spacing adds to the height once between each two lines, and the lines are the
+    // ones the text has without spacing (wrapped between ideographs, or at blanks).
+    for (const wchar_t* wrapped : {L"这是一段会换行的较长的文字，用来检查多行文本的排列是否正确。",
+                                   L"The quick brown fox jumps over the lazy dog, twice over.", L"one\ntwo\n\nfour"}) {
+        const int h0 = PaintedText(wrapped, 0).GetDesiredSize(width).cy;
+        const int h3 = PaintedText(wrapped, 3).GetDesiredSize(width).cy;
+        const int h9 = PaintedText(wrapped, 9).GetDesiredSize(width).cy;
+        ASSERT_EQ((h9 - h3) % 6, 0);
+        const int lines = (h9 - h3) / 6 + 1;
+        ASSERT_GE(lines, 3) << "the text wraps";
+        EXPECT_EQ(h3 - 3 * (lines - 1), h0) << "the same lines as without spacing: " << lines;
+    }
+    const wchar_t* text = L"这是一段会换行的较长的文字，用来检查多行文本的排列是否正确。";
+    const int lines =
+        (PaintedText(text, 9).GetDesiredSize(width).cy - PaintedText(text, 3).GetDesiredSize(width).cy) / 6 + 1;
+
+    // Drawn: the ink of the block grows by the spacing between each two lines.
+    IRenderTarget* target = nullptr;
+    ASSERT_TRUE(TestApp::Get().render()->CreateRenderTarget(&target, width, 200));
+    auto inkHeight = [&](int spacing) {
+        target->Clear(0);
+        PaintedText(text, spacing).Paint(target, {0, 0, width, 200});
+        const std::pair<int, int> rows = InkRows(target);
+        return rows.second - rows.first;
+    };
+    const int plain = inkHeight(0);
+    EXPECT_EQ(inkHeight(12), plain + 12 * (lines - 1));
+    EXPECT_EQ(inkHeight(0), plain) << "no spacing draws as before";
     target->Release();
 }
 

@@ -238,9 +238,23 @@ class FrameObject final : public ModelObject<IPdfFrame> {
     }
 };
 
+// A value of the auxiliary objects. Position 3 (IDispatch's type-information count) gives its
+// 4-byte value: the position of the auxiliary function that gave the object.
 class ValueObject final : public ModelObject<IDispatch> {
   public:
-    ValueObject() : ModelObject(L"AUX.value") {}
+    ValueObject(std::wstring name, UINT value) : ModelObject(std::move(name)), value_(value) {}
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
+        if (!count) {
+            record(3);
+            return E_POINTER;
+        }
+        *count = value_;
+        journal(callText(name(), 3) + L" -> " + std::to_wstring(*count));
+        return S_OK;
+    }
+
+  private:
+    UINT value_;
 };
 
 class AuxiliaryObject final : public ModelObject<IPdfAuxiliary> {
@@ -251,13 +265,23 @@ class AuxiliaryObject final : public ModelObject<IPdfAuxiliary> {
             journal(callText(name(), 9, static_cast<IUnknown*>(nullptr)));
             return E_POINTER;
         }
-        *value = new ValueObject();
+        *value = new ValueObject(name() + L".value", 9);
         recordGives(*value, 9);
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE GetItem(IPdfAuxiliary** item) override {
         return handOut(new AuxiliaryObject(name() + L".item"), item, 13);
     }
+    // As a source of Apply's eight arguments: objects named after their position, and plain values
+    // that are the position itself, so a journal shows where each argument came from.
+    HRESULT STDMETHODCALLTYPE GetApplyValue2(LONG* value) override { return giveValue(15, value); }
+    HRESULT STDMETHODCALLTYPE GetApplyObject1(IDispatch** object) override { return giveObject(17, object); }
+    HRESULT STDMETHODCALLTYPE GetApplyObject6(IDispatch** object) override { return giveObject(19, object); }
+    HRESULT STDMETHODCALLTYPE GetApplyObject4(IDispatch** object) override { return giveObject(21, object); }
+    HRESULT STDMETHODCALLTYPE GetApplyObject5(IDispatch** object) override { return giveObject(23, object); }
+    HRESULT STDMETHODCALLTYPE GetApplyObject3(IDispatch** object) override { return giveObject(25, object); }
+    HRESULT STDMETHODCALLTYPE GetApplyObject7(IDispatch** object) override { return giveObject(27, object); }
+    HRESULT STDMETHODCALLTYPE GetApplyValue8(LONG* value) override { return giveValue(28, value); }
     HRESULT STDMETHODCALLTYPE Apply(IDispatch* v1,
                                     LONG v2,
                                     IDispatch* v3,
@@ -268,6 +292,20 @@ class AuxiliaryObject final : public ModelObject<IPdfAuxiliary> {
                                     LONG v8) override {
         record(65, static_cast<IUnknown*>(v1), v2, static_cast<IUnknown*>(v3), static_cast<IUnknown*>(v4),
                static_cast<IUnknown*>(v5), static_cast<IUnknown*>(v6), static_cast<IUnknown*>(v7), v8);
+        return S_OK;
+    }
+
+  private:
+    HRESULT giveObject(int slot, IDispatch** object) const {
+        return handOut(new ValueObject(name() + L"." + std::to_wstring(slot), static_cast<UINT>(slot)), object, slot);
+    }
+    HRESULT giveValue(int slot, LONG* value) const {
+        if (!value) {
+            record(slot);
+            return E_POINTER;
+        }
+        *value = slot;
+        journal(callText(name(), slot) + L" -> " + std::to_wstring(*value));
         return S_OK;
     }
 };

@@ -8,6 +8,7 @@
 #include <algorithm>
 
 #include "Internal.h"
+#include "TextLines.h"
 
 namespace SOUI {
 
@@ -44,7 +45,15 @@ LPCWSTR SStatic::GetObjectClass() const {
 SIZE SStatic::GetDesiredSize(int width) {
     const SwndStyle& st = GetStyle();
     const int inner = width > 0 ? std::max<int>(1, width - 2 * st.marginX - margin_.left - margin_.right) : -1;
-    SIZE sz = MeasureWith(text_, GetCurrentFont(), st.textMode, inner);
+    SIZE sz = {};
+    if ((st.textMode & DT_WORDBREAK) && st.lineSpacing != 0 && !text_.IsEmpty()) {
+        // As DrawWindowText lays such a text out.
+        IFont* font = GetCurrentFont();
+        const TextLayout layout = LayOutLines(font ? font->Handle() : nullptr, text_.c_str(), text_.GetLength(), inner);
+        sz = {layout.width, BlockHeight(layout, st.lineSpacing)};
+    } else {
+        sz = MeasureWith(text_, GetCurrentFont(), st.textMode, inner);
+    }
     sz.cx += 2 * st.marginX + margin_.left + margin_.right;
     sz.cy += 2 * st.marginY + margin_.top + margin_.bottom;
     return sz;

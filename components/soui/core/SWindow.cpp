@@ -5,6 +5,7 @@
 
 #include "AttrParse.h"
 #include "Internal.h"
+#include "TextLines.h"
 
 namespace SOUI {
 
@@ -724,6 +725,11 @@ void SWindow::DrawWindowText(IRenderTarget* target, const RECT& rc) {
                  rc.bottom - style_.marginY};
     IFont* font = GetCurrentFont();
     UINT format = style_.textMode;
+    const COLORREF color = ScaleAlpha(style_.GetTextColor(static_cast<int>(GetState())), style_.alpha);
+    if ((format & DT_WORDBREAK) && style_.lineSpacing != 0) {
+        DrawSpacedLines(target, area, font, format, color);
+        return;
+    }
     if (!(format & DT_SINGLELINE) && (format & (DT_VCENTER | DT_BOTTOM))) {
         // DrawText centres only single lines: place the wrapped block itself.
         const SIZE sz = target->MeasureText(text_.c_str(), text_.GetLength(), font, format, area.right - area.left);
@@ -733,8 +739,28 @@ void SWindow::DrawWindowText(IRenderTarget* target, const RECT& rc) {
         }
         format &= ~(DT_VCENTER | DT_BOTTOM);
     }
-    const COLORREF color = ScaleAlpha(style_.GetTextColor(static_cast<int>(GetState())), style_.alpha);
     target->DrawText(text_.c_str(), text_.GetLength(), area, format, font, color);
+}
+
+void SWindow::DrawSpacedLines(IRenderTarget* target, RECT area, IFont* font, UINT format, COLORREF color) {
+    const TextLayout layout =
+        LayOutLines(font ? font->Handle() : nullptr, text_.c_str(), text_.GetLength(), area.right - area.left);
+    const int spare = (area.bottom - area.top) - BlockHeight(layout, style_.lineSpacing);
+    if (spare > 0 && (format & (DT_VCENTER | DT_BOTTOM))) {
+        area.top += (format & DT_VCENTER) ? spare / 2 : spare;
+    }
+    // Each line alone, with the block's horizontal alignment.
+    const UINT lineFormat =
+        (format & (DT_CENTER | DT_RIGHT | DT_END_ELLIPSIS | DT_RTLREADING)) | DT_SINGLELINE | DT_TOP;
+    int top = area.top;
+    for (const TextLine& line : layout.lines) {
+        if (top >= area.bottom) {
+            break;
+        }
+        const RECT rc = {area.left, top, area.right, std::min<int>(area.bottom, top + layout.lineHeight)};
+        target->DrawText(text_.c_str() + line.start, line.length, rc, lineFormat, font, color);
+        top += layout.lineHeight + style_.lineSpacing;
+    }
 }
 
 void SWindow::OnPaint(IRenderTarget* target) {

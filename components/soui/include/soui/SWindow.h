@@ -172,7 +172,8 @@ class SOUI_EXP SWindow {
     BOOL FireEvent(EventArgs& evt);
     // Draws the background colour and skin (its face following the state).
     void DrawBackground(IRenderTarget* target, const RECT& rc);
-    // Draws the text with the style's font, colour and flags.
+    // Draws the text with the style's font, colour and flags; a multi-line text with a line
+    // spacing is laid out line by line.
     void DrawWindowText(IRenderTarget* target, const RECT& rc);
     IFont* GetCurrentFont();
     void SetHover(BOOL hover);
@@ -189,6 +190,7 @@ class SOUI_EXP SWindow {
     void ApplyAttrList(const void* list);
     void RelayoutAfterChange(BOOL relayout);
     void SetSkinByName(const SStringW& name);
+    void DrawSpacedLines(IRenderTarget* target, RECT area, IFont* font, UINT format, COLORREF color);
 
     SWindow* parent_ = nullptr;
     std::vector<SWindow*> children_;

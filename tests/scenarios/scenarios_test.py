@@ -32,7 +32,7 @@ HERE = pathlib.Path(__file__).resolve().parent
 ROOT = HERE.parent.parent
 sys.path.insert(0, str(ROOT / "tests" / "soui"))
 sys.path.insert(0, str(HERE))
-from souiinspect import Spy, SpyError, parse_records  # noqa: E402
+from souispy import Spy, SpyError, parse_records  # noqa: E402
 from sample_pdf import sample_pdf  # noqa: E402
 
 ARGS = None

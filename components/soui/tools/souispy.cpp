@@ -1,5 +1,5 @@
 // souispy: inspects and presses the UI library's elements in another process, for program-level
-// tests. It asks each process's inspection window ("SOUI.Inspector.<pid>", see core/Inspector.cpp)
+// tests. It asks each process's inspection window ("SOUI.Inspector.<pid>", see core/ElementQueries.cpp)
 // and prints its answer: one record a line, tab-separated key=value fields.
 //
 //   souispy hosts                                   every host window (and the open menu)

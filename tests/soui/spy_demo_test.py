@@ -1,5 +1,5 @@
 #!/usr/bin/env python3
-"""A program under Wine driven from Linux through souiinspect: the demo's translucent dialog is
+"""A program under Wine driven from Linux through souispy: the demo's translucent dialog is
 found, read and pressed like a user would, and the program ends with the pressed button's code."""
 import argparse
 import os
@@ -8,7 +8,7 @@ import sys
 import unittest
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
-from souiinspect import Spy, SpyError, parse_records  # noqa: E402
+from souispy import Spy, SpyError, parse_records  # noqa: E402
 
 ARGS = None
 

@@ -1,6 +1,7 @@
 // The main window's message map.
 #include "ComErrorBoundary.h"
 #include "MainDlg.h"
+#include "MessageMapSupport.h"
 
 namespace {
 
@@ -77,7 +78,7 @@ BOOL runMap(CMainDlg& self, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, L
     }
     BOOL reflected = TRUE;
     result = self.ReflectNotifications(msg, wParam, lParam, reflected);
-    if (reflected && (result != 0 || msg < WM_CTLCOLORMSGBOX || msg > WM_CTLCOLORSTATIC)) {
+    if (reflectionAnswered(msg, reflected, result)) {
         return TRUE;
     }
     switch (msg) {
@@ -108,7 +109,7 @@ BOOL CMainDlg::ProcessWindowMessage(HWND hwnd,
                                     DWORD msgMapId) {
     // Dialogs run modal loops inside the handlers, so messages arrive nested: each level keeps
     // its own flag.
-    const int saved = msgHandled;
+    CHandledFlagScope scope(msgHandled);
     BOOL handled = FALSE;
     bool finished = false;
     // The window procedure is the boundary where a COM error of the control's calls (the close
@@ -121,6 +122,5 @@ BOOL CMainDlg::ProcessWindowMessage(HWND hwnd,
         handled = TRUE;
         result = 0;
     }
-    msgHandled = saved;
     return handled;
 }

@@ -17,7 +17,7 @@ BOOL chainDialogMessage(SOUI::SHostDialog& dialog,
     }
     BOOL handled = TRUE;
     const LRESULT reflected = dialog.ReflectNotifications(msg, wParam, lParam, handled);
-    if (handled && (reflected != 0 || msg < WM_CTLCOLORMSGBOX || msg > WM_CTLCOLORSTATIC)) {
+    if (reflectionAnswered(msg, handled, reflected)) {
         result = reflected;
         return TRUE;
     }

@@ -5,6 +5,8 @@
 #include <soui/SEvents.h>
 #include <soui/SHostDialog.h>
 
+#include "MessageMapSupport.h"
+
 // The tail of every dialog's message map: the host dialog's own processing, then the notifications
 // reflected back to the child windows they came from. A WM_CTLCOLOR* answer of 0 from a child is
 // left to the system's default handling. Only the map with ID 0 answers.
@@ -15,20 +17,6 @@ BOOL chainDialogMessage(SOUI::SHostDialog& dialog,
                         LPARAM lParam,
                         LRESULT& result,
                         DWORD msgMapId);
-
-// Keeps a window's handled flag across one dispatch: dialogs run modal loops inside handlers, and a
-// message handled in the nested loop must not change the outer handler's flag.
-class CHandledFlagScope {
-  public:
-    explicit CHandledFlagScope(int& flag) : flag_(flag), saved_(flag) {}
-    ~CHandledFlagScope() { flag_ = saved_; }
-    CHandledFlagScope(const CHandledFlagScope&) = delete;
-    CHandledFlagScope& operator=(const CHandledFlagScope&) = delete;
-
-  private:
-    int& flag_;
-    int saved_;
-};
 
 // The message map of a dialog whose only message of its own is WM_INITDIALOG: the dialog's
 // onInitDialog gives the result; everything else goes down the chain.

@@ -11,6 +11,7 @@
 #include <cstring>
 #include <iterator>
 
+#include "foundation/IniFile.h"
 #include "foundation/UiTextConvert.h"
 
 using SOUI::SStringA;
@@ -133,6 +134,7 @@ void prepareDataDir(const SStringW& localAppData) {
     if (!PathFileExistsW(settingsPath.c_str())) {
         writeDefaultSettings(narrowPath);
     }
+    removeStaleIniTemporaries(narrowPath.c_str());
 }
 
 void getExeDir(wchar_t (&folder)[MAX_PATH]) {

@@ -2,7 +2,37 @@
 
 #include <windows.h>
 
+#include <algorithm>
+#include <memory>
+#include <string_view>
+
 #include "foundation/CodePage.h"
+
+namespace {
+
+struct FindCloser {
+    void operator()(HANDLE search) const { FindClose(search); }
+};
+using UniqueFind = std::unique_ptr<void, FindCloser>;
+
+// Letter case ignored, as the file system compares names.
+bool sameName(std::wstring_view a, std::wstring_view b) {
+    return CompareStringOrdinal(a.data(), static_cast<int>(a.size()), b.data(), static_cast<int>(b.size()), TRUE) ==
+           CSTR_EQUAL;
+}
+
+// name is base + "." + a process id + ".tmp", as temporaryPathBeside makes it.
+bool isTemporaryName(std::wstring_view name, std::wstring_view base) {
+    constexpr std::wstring_view suffix = L".tmp";
+    if (name.size() <= base.size() + 1 + suffix.size() || !sameName(name.substr(0, base.size()), base) ||
+        name[base.size()] != L'.' || !sameName(name.substr(name.size() - suffix.size()), suffix)) {
+        return false;
+    }
+    const std::wstring_view id = name.substr(base.size() + 1, name.size() - base.size() - 1 - suffix.size());
+    return std::all_of(id.begin(), id.end(), [](wchar_t c) { return c >= L'0' && c <= L'9'; });
+}
+
+}  // namespace
 
 bool replaceFileAtomically(const std::string& source, const std::string& target) {
     std::wstring from;
@@ -15,4 +45,25 @@ bool replaceFileAtomically(const std::string& source, const std::string& target)
 
 std::string temporaryPathBeside(const std::string& path) {
     return path + "." + std::to_string(GetCurrentProcessId()) + ".tmp";
+}
+
+void removeTemporariesBeside(const std::string& path) {
+    std::wstring wide;
+    if (!acpToWide(path, wide)) {
+        return;
+    }
+    const size_t slash = wide.find_last_of(L"\\/");
+    const std::wstring folder = slash == std::wstring::npos ? std::wstring() : wide.substr(0, slash + 1);
+    const std::wstring base = wide.substr(folder.size());
+    WIN32_FIND_DATAW found;
+    HANDLE first = FindFirstFileW((wide + L".*.tmp").c_str(), &found);
+    if (first == INVALID_HANDLE_VALUE) {
+        return;
+    }
+    const UniqueFind search(first);
+    do {
+        if ((found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0 && isTemporaryName(found.cFileName, base)) {
+            DeleteFileW((folder + found.cFileName).c_str());
+        }
+    } while (FindNextFileW(search.get(), &found));
 }

@@ -1,70 +1,132 @@
 #include "foundation/IniFile.h"
 
-#include <io.h>
-#include <stdio.h>
+#include <windows.h>
 
 #include <cstdlib>
+#include <optional>
 #include <sstream>
 
+#include "foundation/CodePage.h"
 #include "foundation/FileReplace.h"
+#include "foundation/PathLock.h"
+#include "foundation/UniqueHandle.h"
 
 namespace {
 
-// A C runtime stream, closed when it goes out of scope.
-class TextFile {
-  public:
-    TextFile(const std::string& path, const char* mode) : file_(std::fopen(path.c_str(), mode)) {}
-    ~TextFile() { close(); }
-    TextFile(const TextFile&) = delete;
-    TextFile& operator=(const TextFile&) = delete;
+// A holder keeps the lock for a few file operations; one that keeps it longer is stuck, and the
+// waiting write then fails instead of freezing its caller.
+constexpr DWORD kLockWaitMs = 5000;
 
-    bool isOpen() const { return file_ != nullptr; }
-
-    // One line without its end; text mode turns CR LF into LF. False at the end of the file.
-    bool readLine(std::string& line) {
-        line.clear();
-        int c = std::fgetc(file_);
-        if (c == EOF) {
-            return false;
-        }
-        while (c != EOF && c != '\n') {
-            line += static_cast<char>(c);
-            c = std::fgetc(file_);
-        }
-        return true;
+UniqueHandle openFile(const std::string& path, DWORD access, DWORD share, DWORD disposition) {
+    std::wstring wide;
+    if (!acpToWide(path, wide)) {
+        return UniqueHandle();
     }
-
-    // Text mode writes "\n" as CR LF.
-    void writeLine(const std::string& line) {
-        std::fputs(line.c_str(), file_);
-        std::fputc('\n', file_);
-    }
-
-    // Flushed to the disk, so a rename that follows never publishes a partial file.
-    bool closeDurably() {
-        const bool ok = std::fflush(file_) == 0 && !std::ferror(file_) && _commit(_fileno(file_)) == 0;
-        return close() && ok;
-    }
-
-    bool close() {
-        if (file_ == nullptr) {
-            return true;
-        }
-        const bool ok = std::fclose(file_) == 0;
-        file_ = nullptr;
-        return ok;
-    }
-
-  private:
-    FILE* file_;
-};
-
-bool startsWithKeyAndEquals(const std::string& stripped, const std::string& key) {
-    return stripped.size() > key.size() && stripped.compare(0, key.size(), key) == 0 && stripped[key.size()] == '=';
+    return UniqueHandle(CreateFileW(wide.c_str(), access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr));
 }
 
-bool isSectionStart(const std::string& stripped) {
-    return !stripped.empty() && stripped[0] == '[';
+// Every byte of the file. Readers let others delete the file, so that Windows lets a writer replace
+// it while it is being read; the reader keeps the content it opened.
+bool readWholeFile(const std::string& path, std::string& bytes) {
+    const UniqueHandle file =
+        openFile(path, GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, OPEN_EXISTING);
+    if (!file.valid()) {
+        return false;
+    }
+    bytes.clear();
+    char chunk[4096];
+    DWORD read = 0;
+    while (ReadFile(file.get(), chunk, sizeof(chunk), &read, nullptr)) {
+        if (read == 0) {
+            return true;
+        }
+        bytes.append(chunk, read);
+    }
+    return false;
+}
+
+// A new or emptied file.
+UniqueHandle createFile(const std::string& path) {
+    return openFile(path, GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_DELETE, CREATE_ALWAYS);
+}
+
+// Flushed to the disk, so a rename that follows never publishes a partial file.
+bool writeDurably(const UniqueHandle& file, const std::string& bytes) {
+    DWORD written = 0;
+    return WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+           written == bytes.size() && FlushFileBuffers(file.get());
+}
+
+// The caller's ANSI texts in the file's own form, and the file's texts back in ANSI. The caller's
+// texts are in the thread's code page.
+bool toFileForm(const std::string& ansi, IniEncoding encoding, std::string& out) {
+    if (encoding == IniEncoding::Bytes) {
+        out = ansi;
+        return true;
+    }
+    std::wstring wide;
+    return multiByteToWide(CP_THREAD_ACP, ansi, wide) && wideToUtf8(wide, out);
+}
+
+bool toFileForm(const std::string& ansi, IniEncoding, std::u16string& out) {
+    std::wstring wide;
+    if (!multiByteToWide(CP_THREAD_ACP, ansi, wide)) {
+        return false;
+    }
+    out.assign(wide.begin(), wide.end());
+    return true;
+}
+
+bool fromFileForm(const std::string& text, IniEncoding encoding, std::string& ansi) {
+    if (encoding == IniEncoding::Bytes) {
+        ansi = text;
+        return true;
+    }
+    std::wstring wide;
+    return utf8ToWide(text, wide) && wideToMultiByte(CP_THREAD_ACP, wide, ansi);
+}
+
+bool fromFileForm(const std::u16string& units, IniEncoding, std::string& ansi) {
+    return wideToMultiByte(CP_THREAD_ACP, std::wstring(units.begin(), units.end()), ansi);
+}
+
+bool isUtf16(IniEncoding encoding) {
+    return encoding == IniEncoding::Utf16Le || encoding == IniEncoding::Utf16Be;
+}
+
+template <class Text>
+std::optional<std::string> findIn(const Text& text,
+                                  IniEncoding encoding,
+                                  const std::string& section,
+                                  const std::string& key) {
+    Text fileSection;
+    Text fileKey;
+    if (!toFileForm(section, encoding, fileSection) || !toFileForm(key, encoding, fileKey)) {
+        return std::nullopt;
+    }
+    const std::optional<Text> value = findIniValue(text, fileSection, fileKey);
+    std::string ansi;
+    if (!value || !fromFileForm(*value, encoding, ansi)) {
+        return std::nullopt;
+    }
+    return ansi;
+}
+
+template <class Text>
+bool setIn(Text& text,
+           IniEncoding encoding,
+           const std::string& section,
+           const std::string& key,
+           const std::string& value) {
+    Text fileSection;
+    Text fileKey;
+    Text fileValue;
+    if (!toFileForm(section, encoding, fileSection) || !toFileForm(key, encoding, fileKey) ||
+        !toFileForm(value, encoding, fileValue)) {
+        return false;
+    }
+    text = setIniValue(text, fileSection, fileKey, fileValue);
+    return true;
 }
 
 template <class Number>
@@ -74,112 +136,66 @@ std::string numberText(Number value) {
     return text.str();
 }
 
-// Phase 1 of a write: the settings copy with the pair replaced or inserted.
+// Phase 1 of a write: the settings copy with the pair replaced or inserted, in the file's encoding.
+// Both files are opened before either is tested, so a missing settings file leaves an empty copy.
 bool writeSettingsCopy(const std::string& section,
                        const std::string& key,
                        const std::string& value,
                        const std::string& path,
                        const std::string& copyPath) {
-    TextFile in(path, "r");
-    TextFile out(copyPath, "w");
-    if (!in.isOpen() || !out.isOpen()) {
+    std::string bytes;
+    const bool read = readWholeFile(path, bytes);
+    const UniqueHandle copy = createFile(copyPath);
+    if (!read || !copy.valid()) {
         return false;
     }
-    const std::string target = "[" + section + "]";
-    const std::string pairLine = key + " = " + value;
-    bool done = false;
-    std::string line;
-    while (in.readLine(line)) {
-        out.writeLine(line);
-        if (done || removeSpaces(line) != target) {
-            continue;
-        }
-        bool bodyEnded = false;
-        while (in.readLine(line)) {
-            const std::string stripped = removeSpaces(line);
-            if (isSectionStart(stripped)) {
-                out.writeLine(pairLine);
-                out.writeLine(line);
-                bodyEnded = true;
-                break;
-            }
-            if (startsWithKeyAndEquals(stripped, key)) {
-                out.writeLine(pairLine);
-                bodyEnded = true;
-                break;
-            }
-            out.writeLine(line);
-        }
-        if (!bodyEnded) {
-            out.writeLine(pairLine);
-        }
-        done = true;
-    }
-    if (!done) {
-        out.writeLine(target);
-        out.writeLine(pairLine);
-    }
-    return out.closeDurably();
+    IniFileText text = splitIniFile(bytes);
+    const bool set = isUtf16(text.encoding) ? setIn(text.units, text.encoding, section, key, value)
+                                            : setIn(text.narrow, text.encoding, section, key, value);
+    return set && writeDurably(copy, joinIniFile(text));
 }
 
-// Phase 2: the settings file becomes a line-by-line copy of the settings copy. The copy goes to a
-// temporary file first and replaces the settings file in one step: a second instance writes the
-// same file at start-up, and a process that dies half-way must not leave it empty or cut short.
+// Phase 2: the settings file becomes a copy of the settings copy. The copy goes to a temporary file
+// first and replaces the settings file in one step: a process that dies half-way must not leave it
+// empty or cut short, and a reader sees the old or the new file, never a part.
 bool copyBack(const std::string& copyPath, const std::string& path) {
-    const std::string temporary = temporaryPathBeside(path);
-    bool copied = false;
-    bool created = false;
-    {
-        TextFile in(copyPath, "r");
-        TextFile out(temporary, "w");
-        created = out.isOpen();
-        if (in.isOpen() && out.isOpen()) {
-            std::string line;
-            while (in.readLine(line)) {
-                out.writeLine(line);
-            }
-            copied = out.closeDurably();
-        }
+    std::string bytes;
+    if (!readWholeFile(copyPath, bytes)) {
+        return false;
     }
-    if (copied && replaceFileAtomically(temporary, path)) {
+    const std::string temporary = temporaryPathBeside(path);
+    bool written = false;
+    {
+        const UniqueHandle out = createFile(temporary);
+        if (!out.valid()) {
+            return false;
+        }
+        written = writeDurably(out, bytes);
+    }
+    if (written && replaceFileAtomically(temporary, path)) {
         return true;
     }
-    if (created) {
-        std::remove(temporary.c_str());
+    std::wstring wide;
+    if (acpToWide(temporary, wide)) {
+        DeleteFileW(wide.c_str());
     }
     return false;
 }
 
 }  // namespace
 
-std::string removeSpaces(std::string line) {
-    std::erase(line, ' ');
-    return line;
-}
-
 std::string readIniString(std::string section, std::string key, std::string defaultValue, std::string path) {
-    TextFile in(path, "r");
-    if (!in.isOpen()) {
+    // Readers take the writers' lock too: a file that is open cannot be replaced under Wine, whatever
+    // its sharing. A reader that does not get it reads all the same: the file is only replaced whole.
+    const PathLock lock(path, kLockWaitMs);
+    std::string bytes;
+    if (!readWholeFile(path, bytes)) {
         return defaultValue;
     }
-    const std::string target = "[" + section + "]";
-    std::string line;
-    while (in.readLine(line)) {
-        if (removeSpaces(line) == target) {
-            break;
-        }
-    }
-    while (in.readLine(line)) {
-        const std::string stripped = removeSpaces(line);
-        if (isSectionStart(stripped)) {
-            return defaultValue;
-        }
-        // The reader needs a byte after "=": an empty value is passed over.
-        if (stripped.size() >= key.size() + 2 && startsWithKeyAndEquals(stripped, key)) {
-            return stripped.substr(key.size() + 1);
-        }
-    }
-    return defaultValue;
+    const IniFileText text = splitIniFile(bytes);
+    const std::optional<std::string> value = isUtf16(text.encoding) ? findIn(text.units, text.encoding, section, key)
+                                                                    : findIn(text.narrow, text.encoding, section, key);
+    return value.value_or(defaultValue);
 }
 
 int readIniInt(std::string section, std::string key, std::string path, int defaultValue) {
@@ -191,6 +207,11 @@ double readIniDouble(std::string section, std::string key, std::string path, dou
 }
 
 bool writeIniString(std::string section, std::string key, std::string value, std::string path) {
+    // Every writer of the file uses the same settings copy and rewrites the whole file.
+    const PathLock lock(path, kLockWaitMs);
+    if (!lock.acquired()) {
+        return false;
+    }
     const std::string copyPath = path + ".zbk";
     if (!writeSettingsCopy(section, key, value, path, copyPath)) {
         return false;
@@ -204,4 +225,12 @@ bool writeIniInt(std::string section, std::string key, std::string path, int val
 
 bool writeIniDouble(std::string section, std::string key, std::string path, double value) {
     return writeIniString(section, key, numberText(value), path);
+}
+
+void removeStaleIniTemporaries(std::string path) {
+    // No wait: while a writer holds the lock its file is live, and a stale one can go next time.
+    const PathLock lock(path, 0);
+    if (lock.acquired()) {
+        removeTemporariesBeside(path);
+    }
 }

@@ -6,25 +6,26 @@
 #include <string>
 
 #include "ScratchDir.h"
+#include "SettingsFileFixture.h"
+#include "foundation/CodePage.h"
 #include "foundation/IniFile.h"
 
 namespace fs = std::filesystem;
+using namespace std::string_literals;
 
 namespace {
 
-class IniFile : public testing::Test {
-  protected:
-    fs::path file() const { return scratch_.path() / "wconfig.ini"; }
-    fs::path copy() const { return scratch_.path() / "wconfig.ini.zbk"; }
-    std::string path() const { return file().string(); }
-    void put(const std::string& bytes) const { ScratchDir::writeBytes(file(), bytes); }
-    std::string content() const { return ScratchDir::readBytes(file()); }
-    size_t filesInFolder() const {
-        return static_cast<size_t>(std::distance(fs::directory_iterator(scratch_.path()), fs::directory_iterator()));
+// Lines enough to make a settings file of some kilobytes.
+std::string longTail() {
+    std::string tail;
+    for (int i = 0; i < 120; ++i) {
+        tail += "line" + std::to_string(i) + " = some text of the user\r\n";
     }
+    return tail;
+}
+const std::string kLongTail = longTail();
 
-    ScratchDir scratch_;
-};
+class IniFile : public SettingsFileFixture {};
 
 struct ReadCase {
     const char* name;
@@ -58,6 +59,7 @@ INSTANTIATE_TEST_SUITE_P(
                     ReadCase{"LinesBeforeHeaderNeverMatch", "k = 0\r\n[App]\r\n", "k", "dflt"},
                     ReadCase{"LineFeedOnlyFile", "[App]\nz = 1\nk = 3", "k", "3"},
                     ReadCase{"CarriageReturnInsideLineStays", "[App]\r\nk = a\rb\r\n", "k", "a\rb"},
+                    ReadCase{"LinesAfterEndOfFileByte", "[App]\r\nx = \x1A\r\nk = 3\r\n", "k", "3"},
                     ReadCase{"NoSection", "[Other]\r\nk = 1\r\n", "k", "dflt"},
                     ReadCase{"EmptyFile", "", "k", "dflt"}),
     [](const testing::TestParamInfo<ReadCase>& c) { return std::string(c.param.name); });
@@ -122,7 +124,11 @@ INSTANTIATE_TEST_SUITE_P(
         WriteCase{"LinesBeforeHeaderKept", "k = 0\r\n[App]\r\n", "k", "1", "k = 0\r\n[App]\r\nk = 1\r\n"},
         WriteCase{"HeaderWithTrailingTextIsNoHeader", "[App]x\r\nk = 1\r\n", "k", "2",
                   "[App]x\r\nk = 1\r\n[App]\r\nk = 2\r\n"},
-        WriteCase{"GbkBytesKept", "[App]\r\nk = \xCC\xE1\r\n", "k", "\xCA\xBE", "[App]\r\nk = \xCA\xBE\r\n"}),
+        WriteCase{"GbkBytesKept", "[App]\r\nk = \xCC\xE1\r\n", "k", "\xCA\xBE", "[App]\r\nk = \xCA\xBE\r\n"},
+        WriteCase{"EndOfFileByteAndLaterLinesKept", "[App]\r\nnote = \x1A\r\n" + kLongTail, "k", "1",
+                  "[App]\r\nnote = \x1A\r\n" + kLongTail + "k = 1\r\n"},
+        WriteCase{"ZeroBytesAndLaterLinesKept", "[App]\r\nz = a\0b\r\n\0\r\nk = 1\r\nm = 2\r\n"s, "k", "9",
+                  "[App]\r\nz = a\0b\r\n\0\r\nk = 9\r\nm = 2\r\n"s}),
     [](const testing::TestParamInfo<WriteCase>& c) { return std::string(c.param.name); });
 
 TEST_F(IniFile, WriteThenReadBack) {
@@ -159,6 +165,72 @@ TEST_F(IniFile, RefusedReplacementKeepsTheOldFileWhole) {
     EXPECT_EQ(filesInFolder(), 2u) << "the temporary file is removed";
     EXPECT_TRUE(writeIniString("App", "fsi", "1", path()));
     EXPECT_EQ(content(), "[App]\r\nfsi = 1\r\nsid = 001\r\n");
+}
+
+// Files saved with a byte-order mark, as a text editor saves "Unicode" or UTF-8: read, and written
+// back in their own encoding with every character, also those the ANSI code page cannot hold.
+std::string encoded(const std::u16string& text, IniEncoding encoding) {
+    if (encoding == IniEncoding::Utf8) {
+        return "\xEF\xBB\xBF" + wideToUtf8(std::wstring(text.begin(), text.end()));
+    }
+    const bool little = encoding == IniEncoding::Utf16Le;
+    std::string bytes = little ? "\xFF\xFE" : "\xFE\xFF";
+    for (char16_t unit : text) {
+        const char low = static_cast<char>(unit & 0xFF);
+        const char high = static_cast<char>(unit >> 8);
+        bytes += little ? low : high;
+        bytes += little ? high : low;
+    }
+    return bytes;
+}
+
+std::string ansi(const std::wstring& text) {
+    std::string bytes;
+    EXPECT_TRUE(wideToMultiByte(CP_THREAD_ACP, text, bytes));
+    return bytes;
+}
+
+struct EncodingCase {
+    const char* name;
+    IniEncoding encoding;
+};
+
+class EncodedIni : public IniFile, public testing::WithParamInterface<EncodingCase> {};
+
+TEST_P(EncodedIni, IsReadAndWrittenInItsOwnEncoding) {
+    const IniEncoding encoding = GetParam().encoding;
+    // U+0E01 and U+1F600 are outside the ANSI code page.
+    const std::u16string before =
+        u"[App]\r\nfsi = 1\r\nuserid = 10001\r\nname = \u63d0\u793a\r\nnote = \u0e01\U0001F600\r\n"
+        u"frameState = normal\r\n[Other]\r\nx = 1\r\n";
+    put(encoded(before, encoding));
+    EXPECT_EQ(readIniString("App", "userid", "", path()), "10001");
+    EXPECT_EQ(readIniString("App", "name", "", path()), ansi(L"\u63d0\u793a"));
+    EXPECT_EQ(readIniInt("App", "fsi", path(), 7), 1);
+
+    ASSERT_TRUE(writeIniString("App", "frameState", "max", path()));
+    ASSERT_TRUE(writeIniString("App", "openDocPath", ansi(L"C:\\\u6587\u6863.pdf"), path()));
+    const std::u16string after =
+        u"[App]\r\nfsi = 1\r\nuserid = 10001\r\nname = \u63d0\u793a\r\nnote = \u0e01\U0001F600\r\n"
+        u"frameState = max\r\nopenDocPath = C:\\\u6587\u6863.pdf\r\n[Other]\r\nx = 1\r\n";
+    EXPECT_EQ(content(), encoded(after, encoding));
+    EXPECT_EQ(ScratchDir::readBytes(copy()), encoded(after, encoding));
+    EXPECT_EQ(readIniString("App", "openDocPath", "", path()), ansi(L"C:\\\u6587\u6863.pdf"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Marks,
+                         EncodedIni,
+                         testing::Values(EncodingCase{"Utf16Le", IniEncoding::Utf16Le},
+                                         EncodingCase{"Utf16Be", IniEncoding::Utf16Be},
+                                         EncodingCase{"Utf8", IniEncoding::Utf8}),
+                         [](const testing::TestParamInfo<EncodingCase>& c) { return std::string(c.param.name); });
+
+// A UTF-16 file cut after an odd byte: the byte that makes no unit stays at the end.
+TEST_F(IniFile, OddLastByteOfAUtf16FileIsKept) {
+    put(encoded(u"[App]\r\nk = 1\r\n", IniEncoding::Utf16Le) + "\x41");
+    EXPECT_EQ(readIniString("App", "k", "", path()), "1");
+    ASSERT_TRUE(writeIniString("App", "k", "2", path()));
+    EXPECT_EQ(content(), encoded(u"[App]\r\nk = 2\r\n", IniEncoding::Utf16Le) + "\x41");
 }
 
 TEST(RemoveSpaces, OnlyBlanksGo) {

@@ -28,7 +28,8 @@ SOUI::SStringW getCookieFilePath();
 SOUI::SStringW getCookieFilePath(const SOUI::SStringW& localAppData);
 
 // Creates the data folder and its three sub-folders when missing and writes the default settings
-// file when there is none; an existing settings file is never touched. Failures are ignored.
+// file when there is none; an existing settings file is never touched. Removes the temporary files
+// that a settings writer ended half-way left behind. Failures are ignored.
 void prepareDataDir();
 void prepareDataDir(const SOUI::SStringW& localAppData);
 

@@ -8,3 +8,7 @@ bool replaceFileAtomically(const std::string& source, const std::string& target)
 
 // A name beside path that no other process uses for its own temporary copy.
 std::string temporaryPathBeside(const std::string& path);
+
+// Deletes every file beside path named as temporaryPathBeside names them, for any process. Only
+// for a caller that knows that no writer of path is at work.
+void removeTemporariesBeside(const std::string& path);

@@ -265,12 +265,17 @@ class Scenario(unittest.TestCase):
     def not_first_start(self, *lines):
         """A settings file whose first-start marker is already set, so no guide tour is shown, with
         further "key=value" lines."""
+        text = "".join(line + "\r\n" for line in ("[App]", "fsi=1", "openDocPath=") + lines)
+        self.put_settings(text.encode("gbk"))
+
+    def put_settings(self, data):
+        """The settings file with these bytes, before the program starts; its path."""
         prefix_users = wait_for(lambda: list(SUITE.prefix.glob("drive_c/users/*/AppData/Local")), 120,
                                 "the prefix's user folders")
         folder = prefix_users[0] / "BravikPdfEditor"
         folder.mkdir(exist_ok=True)
-        text = "".join(line + "\r\n" for line in ("[App]", "fsi=1", "openDocPath=") + lines)
-        (folder / "wconfig.ini").write_bytes(text.encode("gbk"))
+        (folder / "wconfig.ini").write_bytes(data)
+        return folder / "wconfig.ini"
 
     def ensure_prefix(self):
         if not SUITE.prefix.exists():

@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <optional>
 #include <sstream>
@@ -175,10 +176,7 @@ bool copyBack(const std::string& copyPath, const std::string& path) {
     if (written && replaceFileAtomically(temporary, path)) {
         return true;
     }
-    std::wstring wide;
-    if (acpToWide(temporary, wide)) {
-        DeleteFileW(wide.c_str());
-    }
+    std::remove(temporary.c_str());
     return false;
 }
 

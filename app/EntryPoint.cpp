@@ -1,10 +1,8 @@
 #include "EntryPoint.h"
 
 #include <ole2.h>
-#include <shellapi.h>
 
 #include <soui/SApplication.h>
-#include <soui/SStrCpCvt.h>
 
 #include "CRealWndCreater.h"
 #include "MainDlg.h"
@@ -12,7 +10,7 @@
 #include "ShellEnvironment.h"
 #include "SingleInstance.h"
 #include "UiStartup.h"
-#include "WebPages.h"
+#include "Updater.h"
 #include "classlib/ControlContainer.h"
 #include "foundation/AppState.h"
 #include "online/crash/BLLDumpCatchUpload.h"
@@ -35,7 +33,8 @@ void enterExecutableFolder() {
 }
 
 // Offered when the account service reported a newer version; true when the user accepted and
-// the updater was started ("prover versionInformation").
+// the updater was started. An updater that could not be started has been reported, and the
+// program goes on to its main window.
 bool offerUpdate() {
     if (g_appState.updateAvailable == 0) {
         return false;
@@ -43,11 +42,7 @@ bool offerUpdate() {
     if (runPrompt(kUpdateOfferAtStart, nullptr) != kPromptAccepted) {
         return false;
     }
-    SOUI::SStringA parameters;
-    parameters.Format("%s %s", g_appState.prover.c_str(), g_appState.versionInformation.c_str());
-    shellEnvironment().shellExecute(nullptr, L"open", kUpdaterProgram,
-                                    SOUI::SStrCpCvt::CvtA2W(parameters, CP_ACP).c_str(), nullptr, SW_SHOWNORMAL);
-    return true;
+    return startUpdater(SW_SHOWNORMAL, nullptr);
 }
 
 void shutDownWebEngine() {

@@ -111,6 +111,14 @@ void CMainDlg::onSize(UINT type, int, int) {
 
 void CMainDlg::onMove() {}
 
+void closeDocumentForExit() {
+    // A document the user kept open (cancelled the control's question about its unsaved changes)
+    // keeps the program: a later close of one document must not go on closing the rest.
+    if (!PXV::PdfControlRefs::closeActiveDocumentCounted()) {
+        g_exitRequested = false;
+    }
+}
+
 void CMainDlg::onClose() {
     g_exitRequested = true;
     if (!pdfControl) {
@@ -120,9 +128,7 @@ void CMainDlg::onClose() {
     if (pdfControl->isDocumentOpen()) {
         // The control answers with "e.document.closed", which closes the next document or, when
         // none is left, comes back here through WM_CLOSE.
-        PXV::PdfControlRefs refs = PXV::PdfControlRefs::acquire();
-        refs.closeActiveDocument();
-        refs.release();
+        closeDocumentForExit();
         return;
     }
     // The engine is told before the window goes. Without an instance object (no control window)

@@ -89,8 +89,11 @@ class CMainDlg : public SOUI::SHostWnd {
 
 // The one main window: null until getMainDlg creates it, never reset.
 extern CMainDlg* g_mainDlg;
-// Set by onClose, never cleared: every later closed document continues the closing.
+// Set by onClose: while it is set every closed document continues the closing. Cleared when the
+// user cancels the close of a document, which ends the closing.
 extern bool g_exitRequested;
+// One step of the closing: closes the active document; a close the user cancels ends the closing.
+void closeDocumentForExit();
 
 // The main window, made on first use (after the PDF control's engine); null when the control
 // could not be had (the program then started itself again elevated).

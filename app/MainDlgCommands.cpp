@@ -12,6 +12,7 @@
 #include "PdfEditControl.h"
 #include "ShellDialogs.h"
 #include "ShellEnvironment.h"
+#include "Updater.h"
 #include "WebPages.h"
 #include "foundation/AppState.h"
 
@@ -37,13 +38,6 @@ void trackMenu(HWND owner, const MenuItem (&items)[2]) {
 
 void openPage(const wchar_t* page) {
     shellEnvironment().shellExecute(nullptr, L"open", page, nullptr, nullptr, SW_SHOWNORMAL);
-}
-
-// "prover versionInformation", from the ANSI code page.
-SOUI::SStringW updaterParameters() {
-    SOUI::SStringA text;
-    text.Format("%s %s", g_appState.prover.c_str(), g_appState.versionInformation.c_str());
-    return SOUI::SStrCpCvt::CvtA2W(text, CP_ACP);
 }
 
 }  // namespace
@@ -160,12 +154,12 @@ void CMainDlg::checkUpdate() {
         shellEnvironment().messageBox(m_hWnd, L"已经是最新版本！", L"提示", MB_OK | MB_ICONINFORMATION);
         return;
     }
-    if (runPrompt(kUpdateOfferFromMenu, nullptr) != kPromptAccepted) {
+    if (runPrompt(kUpdateOfferFromMenu, nullptr) != kPromptAccepted || !startUpdater(SW_SHOW, m_hWnd)) {
         return;
     }
-    shellEnvironment().shellExecute(nullptr, L"open", kUpdaterProgram, updaterParameters().c_str(), nullptr, SW_SHOW);
-    // Ends the message loop and the process, whether or not the updater started.
-    DestroyWindow();
+    // Closed as the close button closes it, so the control first asks about unsaved changes; a
+    // close the user cancels keeps the program.
+    onClose();
 }
 
 void CMainDlg::refreshLoginArea() {

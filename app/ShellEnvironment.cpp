@@ -6,13 +6,13 @@
 
 namespace {
 
-void realShellExecute(HWND owner,
-                      const wchar_t* verb,
-                      const wchar_t* file,
-                      const wchar_t* parameters,
-                      const wchar_t* directory,
-                      int show) {
-    ShellExecuteW(owner, verb, file, parameters, directory, show);
+HINSTANCE realShellExecute(HWND owner,
+                           const wchar_t* verb,
+                           const wchar_t* file,
+                           const wchar_t* parameters,
+                           const wchar_t* directory,
+                           int show) {
+    return ShellExecuteW(owner, verb, file, parameters, directory, show);
 }
 
 int realMessageBox(HWND owner, const wchar_t* text, const wchar_t* caption, UINT type) {

@@ -43,6 +43,17 @@ void PdfControlRefs::release() {
     instance = nullptr;
 }
 
+bool PdfControlRefs::closeActiveDocumentCounted() {
+    PdfControlRefs refs = acquire();
+    ULONG before = 0;
+    refs.instance->GetDocumentCount(&before);
+    refs.closeActiveDocument();
+    ULONG after = before;
+    refs.instance->GetDocumentCount(&after);
+    refs.release();
+    return after < before;
+}
+
 void PdfControlRefs::refreshAuxiliary() {
     IPdfAuxiliaryPtr fresh;
     instance->GetAuxiliary(&fresh);

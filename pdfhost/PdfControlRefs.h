@@ -16,6 +16,10 @@ class PdfControlRefs {
     int closeActiveDocument();
     // Releases the item, the auxiliary object, the extension and the instance, in this order.
     void release();
+    // acquire, closeActiveDocument and release, with the count of open documents before and
+    // after: false when it did not drop, i.e. the user kept the document open (the control asked
+    // about unsaved changes and the user cancelled).
+    static bool closeActiveDocumentCounted();
 
     // Not called by the program.
     void refreshAuxiliary();

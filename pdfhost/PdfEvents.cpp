@@ -3,7 +3,6 @@
 #include "ComErrorBoundary.h"
 #include "ConfirmLoginBeforeSave.h"
 #include "MainDlg.h"
-#include "PdfControlRefs.h"
 #include "PdfEditControl.h"
 #include "foundation/AppState.h"
 
@@ -87,9 +86,7 @@ void PdfEditControl::onDocumentClosed(LONG, IDispatch*, IUnknown*) {
         }
         return;
     }
-    PdfControlRefs refs = PdfControlRefs::acquire();
-    refs.closeActiveDocument();
-    refs.release();
+    closeDocumentForExit();
 }
 
 }  // namespace PXV

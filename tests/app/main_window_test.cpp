@@ -13,6 +13,7 @@
 #include "MainDlg.h"
 #include "PdfControlAccess.h"
 #include "PdfEditControl.h"
+#include "Updater.h"
 #include "foundation/AppState.h"
 #include "support/RecordingDialogs.h"
 #include "support/ShellFixture.h"
@@ -143,12 +144,17 @@ TEST_F(MainWindow, CommandsOpenPagesAndTheUpdateCheck) {
     struct Case {
         UINT id;
         const wchar_t* file;
-    } pages[] = {{1, L"https://www.example.com/pdfbianji/jiaocheng"}, {2, L"imchat://"}, {3, L"imchat://"}};
+        int show;
+    } pages[] = {{1, L"https://www.example.com/pdfbianji/jiaocheng", SW_SHOWNORMAL},
+                 {2, L"imchat://", SW_SHOW},
+                 {3, L"imchat://", SW_SHOW}};
     for (const Case& c : pages) {
         answers().reset();
         EXPECT_EQ(main.SendMessage(WM_COMMAND, MAKEWPARAM(c.id, 0), 0), 0);
         EXPECT_EQ(answers().shellCalls, 1) << c.id;
+        EXPECT_EQ(answers().lastShellVerb, L"open") << c.id;
         EXPECT_EQ(answers().lastShellFile.rfind(c.file, 0), 0u) << answers().lastShellFile;
+        EXPECT_EQ(answers().lastShellShow, c.show) << c.id;
     }
 
     answers().reset();
@@ -166,6 +172,23 @@ TEST_F(MainWindow, CommandsOpenPagesAndTheUpdateCheck) {
     EXPECT_EQ(dialogScript().shown[0].texts[6], L"更新");
     EXPECT_EQ(answers().shellCalls, 0);
     EXPECT_TRUE(IsWindow(main.m_hWnd));
+
+    // Accepted, but the shell cannot start the updater: the user is told over the main window and
+    // the program goes on.
+    dialogScript().reset();
+    dialogScript().promptCodes = {1, 1};
+    answers().shellResult = SE_ERR_FNF;
+    main.SendMessage(WM_COMMAND, MAKEWPARAM(4, 0), 0);
+    EXPECT_EQ(answers().shellCalls, 1);
+    EXPECT_EQ(answers().lastShellVerb, L"open");
+    EXPECT_EQ(answers().lastShellFile, L"Updrell.exe");
+    EXPECT_EQ(answers().lastShellShow, SW_SHOW);
+    ASSERT_EQ(dialogScript().count(L"prompt"), 2);
+    EXPECT_EQ(dialogScript().shown[1].texts,
+              (std::vector<std::wstring>{L"无法启动升级程序！", L"", L"", L"", L"确定", L"取消", L"提示"}));
+    EXPECT_EQ(dialogScript().shown[1].owner, main.m_hWnd);
+    EXPECT_TRUE(IsWindow(main.m_hWnd));
+    EXPECT_FALSE(g_exitRequested);
     g_appState.updateAvailable = 0;
 
     // The account menu's information item.
@@ -189,29 +212,37 @@ TEST_F(MainWindow, CaptionButtonsActByTheirSendersName) {
     struct Case {
         const wchar_t* name;
         const wchar_t* file;
+        int show;
     } cases[] = {
-        {L"btn_read", L"https://www.example.com/pdfyuedu"},
-        {L"btn_consultation", L"https://service.example.com/client?k=1"},
-        {L"btn_convert", L"https://www.example.com/pdfzhuanhuan"},
+        {L"btn_read", L"https://www.example.com/pdfyuedu", SW_SHOWNORMAL},
+        {L"btn_consultation", L"https://service.example.com/client?k=1", SW_SHOW},
+        {L"btn_convert", L"https://www.example.com/pdfzhuanhuan", SW_SHOWNORMAL},
     };
     for (const Case& c : cases) {
         answers().reset();
         EXPECT_TRUE(press(c.name)) << c.name;
         EXPECT_EQ(answers().shellCalls, 1) << c.name;
+        EXPECT_EQ(answers().lastShellVerb, L"open") << c.name;
         EXPECT_EQ(answers().lastShellFile, c.file) << c.name;
+        EXPECT_EQ(answers().lastShellShow, c.show) << c.name;
     }
     CreateDirectoryW((dir + L"convert").c_str(), nullptr);
     pdftest::writeFileBytes(dir + L"convert\\Transvera.exe", "MZ");
     answers().reset();
     EXPECT_TRUE(press(L"btn_convert"));
+    EXPECT_EQ(answers().lastShellVerb, L"open");
     EXPECT_EQ(answers().lastShellFile, L"convert\\Transvera.exe");
+    EXPECT_EQ(answers().lastShellParameters, L"");
+    EXPECT_EQ(answers().lastShellShow, SW_SHOW);
     DeleteFileW(L"convert\\Transvera.exe");
     SetCurrentDirectoryW(saved);
 
     // The second form of the customer-service action opens the same page.
     answers().reset();
     openCustomerService();
+    EXPECT_EQ(answers().lastShellVerb, L"open");
     EXPECT_EQ(answers().lastShellFile, L"https://service.example.com/client?k=1");
+    EXPECT_EQ(answers().lastShellShow, SW_SHOW);
 
     // The edit button acts only on an open document; names are compared exactly.
     controlModule().clearJournal();
@@ -450,6 +481,91 @@ TEST_F(MainWindow, SavingAsksForASignInWhenTheSwitchRequiresOne) {
     EXPECT_EQ(dialogScript().count(L"prompt"), 0);
     g_appState.user.loggedIn = 0;
     g_appState.doLogin = 0;
+}
+
+// The updater's start of the offer at start-up (SW_SHOWNORMAL) and of the main menu's (SW_SHOW).
+TEST_F(MainWindow, TheUpdaterStartsWithItsTextOrTheUserIsToldItCouldNot) {
+    const std::wstring parameters =
+        SOUI::SStrCpCvt::CvtA2W(g_appState.prover + " " + g_appState.versionInformation, CP_ACP).c_str();
+    struct Case {
+        INT_PTR shellResult;
+        bool started;
+    } cases[] = {{42, true}, {33, true}, {32, false}, {SE_ERR_FNF, false}, {0, false}};
+    for (const Case& c : cases) {
+        answers().reset();
+        dialogScript().reset();
+        answers().shellResult = c.shellResult;
+        EXPECT_EQ(startUpdater(SW_SHOWNORMAL, nullptr), c.started) << c.shellResult;
+        EXPECT_EQ(answers().shellCalls, 1);
+        EXPECT_EQ(answers().lastShellVerb, L"open");
+        EXPECT_EQ(answers().lastShellFile, L"Updrell.exe");
+        EXPECT_EQ(answers().lastShellParameters, parameters);
+        EXPECT_EQ(answers().lastShellShow, SW_SHOWNORMAL);
+        ASSERT_EQ(dialogScript().count(L"prompt"), c.started ? 0 : 1) << c.shellResult;
+        if (!c.started) {
+            EXPECT_EQ(dialogScript().shown[0].texts[0], L"无法启动升级程序！");
+            EXPECT_EQ(dialogScript().shown[0].owner, nullptr);
+        }
+    }
+}
+
+TEST_F(MainWindow, ACancelledCloseEndsTheClosingAndALaterCloseClosesOneDocument) {
+    CMainDlg& main = *g_mainDlg;
+    const std::wstring dir = shelltest::scratchFolder(L"cancel");
+    auto openPdf = [&](const wchar_t* name) {
+        const std::wstring path = dir + name;
+        pdftest::writeSamplePdf(path, 1);
+        main.openFile(path.c_str());
+        return path;
+    };
+    auto openCount = [&] {
+        ULONG n = 0;
+        main.pdfControl->takeInstance()->GetDocumentCount(&n);
+        return n;
+    };
+    // The user closes the active document, dropping its changes: that one closes, and the
+    // closed-document event leaves the rest alone.
+    auto userClosesOne = [&](ULONG before) {
+        controlModule().clearJournal();
+        pdftest::MessageBoxAnswer drop(IDNO);
+        EXPECT_EQ(controlModule().closeDocument(), 1);
+        ASSERT_TRUE(drop.finish());
+        ASSERT_TRUE(pdftest::pumpUntil([&] { return countLines(lines(), L"X.20()") > 0; })) << journal();
+        pdftest::pumpPending();
+        EXPECT_EQ(openCount(), before - 1);
+        EXPECT_EQ(countLines(lines(), L".26(-1)"), 0) << journal();
+        EXPECT_TRUE(IsWindow(main.m_hWnd));
+    };
+
+    // The close button's road: the active document has unsaved changes, the user cancels.
+    openPdf(L"changed.pdf");
+    ASSERT_EQ(controlModule().markModified(), 1);
+    const ULONG open = openCount();
+    pdftest::MessageBoxAnswer cancel(IDCANCEL);
+    main.SendMessage(WM_CLOSE);
+    ASSERT_TRUE(cancel.finish());
+    EXPECT_NE(cancel.text().find(L"changed.pdf"), std::wstring::npos) << cancel.text();
+    EXPECT_EQ(cancel.owner(), main.m_hWnd);
+    EXPECT_FALSE(g_exitRequested) << "a cancelled close ends the closing";
+    EXPECT_EQ(openCount(), open);
+    userClosesOne(open);
+
+    // The closed-document event's road: the first document closes, the next one has unsaved
+    // changes and the user cancels.
+    openPdf(L"kept.pdf");
+    ASSERT_EQ(controlModule().markModified(), 1);
+    openPdf(L"plain.pdf");
+    const ULONG before = openCount();
+    controlModule().clearJournal();
+    pdftest::MessageBoxAnswer cancelNext(IDCANCEL);
+    main.SendMessage(WM_CLOSE);
+    EXPECT_TRUE(g_exitRequested);
+    ASSERT_TRUE(pdftest::pumpUntil([&] { return countLines(lines(), L"answer cancel") == 1; })) << journal();
+    ASSERT_TRUE(cancelNext.finish());
+    EXPECT_NE(cancelNext.text().find(L"kept.pdf"), std::wstring::npos) << cancelNext.text();
+    EXPECT_FALSE(g_exitRequested);
+    EXPECT_EQ(openCount(), before - 1);
+    userClosesOne(before - 1);
 }
 
 TEST_F(MainWindow, ClosingWithTwoDocumentsClosesBothThenTheWindow) {

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -265,6 +266,68 @@ TEST_F(ControlHost, SaveWaitsForTheHandlerAndHonoursItsStop) {
     EXPECT_EQ(module.performSave(), 1);
     EXPECT_TRUE(inOrder(module.journalLines(), {L"event e.document.performSave", L"saved \"" + path + L"\""}));
     EXPECT_EQ(pdftest::readFileBytes(path), before);
+}
+
+TEST_F(ControlHost, ADocumentWithUnsavedChangesClosesOnlyWhenTheUserSaysSo) {
+    ASSERT_TRUE(create());
+    const LONG closed = enable(L"e.document.closed");
+    enable(L"e.document.performSave");
+    EXPECT_EQ(module.markModified(), -1) << "no document";
+    const std::wstring path = samplePdf(L"changed.pdf", 1);
+    open(path);
+    pdftest::pumpPending();
+    ASSERT_EQ(module.markModified(), 1);
+    auto closedEvents = [&] {
+        pdftest::pumpPending();
+        return std::count_if(control.seen.begin(), control.seen.end(), [&](const auto& e) { return e.id == closed; });
+    };
+    // Each answer closes through the object model's close and leaves this many documents.
+    struct Case {
+        int button;
+        bool stopSave;
+        ULONG left;
+        std::vector<std::wstring> journal;
+    } cases[] = {
+        {IDCANCEL, false, 1, {L"V.26(-1)", L"ask save \"" + path + L"\"", L"answer cancel", L"kept \""}},
+        // A save the program's handler stops keeps the document and its changes.
+        {IDYES, true, 1, {L"answer yes", L"event e.document.performSave", L"save stopped", L"kept \""}},
+        {IDYES, false, 0, {L"answer yes", L"saved \"" + path + L"\"", L"close \"" + path + L"\""}},
+    };
+    for (const Case& c : cases) {
+        control.seen.clear();
+        control.stopSave = c.stopSave;
+        module.clearJournal();
+        pdftest::MessageBoxAnswer answer(c.button);
+        closeActive();
+        ASSERT_TRUE(answer.finish()) << c.button;
+        EXPECT_NE(answer.text().find(L"\"changed.pdf\""), std::wstring::npos) << answer.text();
+        EXPECT_EQ(answer.owner(), host.hwnd()) << "over the control's window";
+        EXPECT_EQ(documentCount(), c.left);
+        EXPECT_TRUE(inOrder(module.journalLines(), c.journal)) << module.journal();
+        if (c.left == 0) {
+            EXPECT_TRUE(pdftest::pumpUntil([&] { return closedEvents() == 1; }));
+        } else {
+            EXPECT_EQ(closedEvents(), 0) << "a kept document fires nothing";
+        }
+    }
+
+    // Dropping the changes closes without saving; a document without changes is not asked about.
+    open(path);
+    open(samplePdf(L"plain.pdf", 1));
+    ASSERT_EQ(documentCount(), 2u);
+    module.clearJournal();
+    closeActive();
+    EXPECT_EQ(documentCount(), 1u);
+    ASSERT_EQ(module.markModified(), 1);
+    pdftest::MessageBoxAnswer drop(IDNO);
+    EXPECT_EQ(module.closeDocument(), 1) << "the user's own close asks as well";
+    ASSERT_TRUE(drop.finish());
+    auto lines = module.journalLines();
+    EXPECT_EQ(pdftest::countLines(lines, L"ask save"), 1) << module.journal();
+    EXPECT_TRUE(inOrder(lines, {L"answer no", L"close \"" + path + L"\""})) << module.journal();
+    EXPECT_EQ(pdftest::countLines(lines, L"saved"), 0) << module.journal();
+    EXPECT_EQ(documentCount(), 0u);
+    EXPECT_EQ(module.closeDocument(), -1);
 }
 
 TEST_F(ControlHost, AnErrorRaisedInAHandlerStopsThereAndTheProcessLives) {

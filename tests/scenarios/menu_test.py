@@ -55,6 +55,7 @@ class MainMenu(Scenario):
         self.assertEqual(record.count("[start]"), 1, record)
         self.assertTrue(record.split("program=")[1].split("\n")[0].endswith("\\bin\\convert\\Transvera.exe"), record)
         self.assertNotIn("argument1=", record, "started without parameters")
+        self.assertIn("show=5\n", record, "SW_SHOW")
         self.assertIsNone(program.poll())
 
 

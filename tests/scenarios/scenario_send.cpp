@@ -7,6 +7,11 @@
 //   scenario_send save TITLE                     asks the PDF control inside the window to save its
 //                                                active document (the control's WM_COPYDATA hook);
 //                                                the result: 1 saved, 0 stopped, 255 no document
+//   scenario_send modify TITLE                   gives the control's active document unsaved changes
+//                                                (1 marked, 255 no document)
+//   scenario_send close TITLE                    closes the control's active document as the user
+//                                                does; 1 closed, 0 kept open by the user (the control
+//                                                asks in a message box first), 255 no document
 //   scenario_send window TITLE                   prints hwnd, visible, zoomed, iconic of the window
 //   scenario_send dialogs                        prints every shown standard dialog (#32770): hwnd,
 //                                                caption, owner, its static texts and its buttons
@@ -159,12 +164,15 @@ int wmain(int argc, wchar_t** argv) {
         const WPARAM wParam = argc > 4 ? number(argv[4]) : 0;
         const LPARAM lParam = argc > 5 ? static_cast<LPARAM>(number(argv[5])) : 0;
         result = SendMessageW(window, static_cast<UINT>(number(argv[3])), wParam, lParam);
-    } else if (command == L"save" && argc == 3) {
+    } else if ((command == L"save" || command == L"modify" || command == L"close") && argc == 3) {
         HWND control = descendantOfClass(window, L"PXVControl");
         if (!control) {
             return 254;
         }
-        COPYDATASTRUCT data = {pdfc::kCopyDataPerformSave, 0, nullptr};
+        const ULONG_PTR hook = command == L"save"     ? pdfc::kCopyDataPerformSave
+                               : command == L"modify" ? pdfc::kCopyDataMarkModified
+                                                      : pdfc::kCopyDataCloseDocument;
+        COPYDATASTRUCT data = {hook, 0, nullptr};
         result = SendMessageW(control, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
     } else if (command == L"window" && argc == 3) {
         print(L"hwnd=" + hex(window) + L"\tvisible=" + std::to_wstring(IsWindowVisible(window) ? 1 : 0) + L"\tzoomed=" +

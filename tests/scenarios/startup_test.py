@@ -23,6 +23,7 @@ class StartUp(Scenario):
                           (self.starts / "Updrell.starts.txt").read_text("utf-8"), 30, "the updater's record")
         self.assertIn("argument1=327\n", record)
         self.assertIn("argument2=220327001\n", record)
+        self.assertIn("show=1\n", record, "SW_SHOWNORMAL")
         self.assertFalse(any("C.101" in line for line in self.journal_lines()), "the control was never set up")
 
     def test_the_first_start_shows_the_guide(self):

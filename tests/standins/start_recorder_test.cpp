@@ -118,8 +118,10 @@ TEST_F(StartRecorder, UpdaterRecordsEveryStartWithItsParametersAndFolder) {
     EXPECT_EQ(starts[0].count("argument3"), 0u);
     EXPECT_NE(starts[0].at("commandLine").find("327 220327001"), std::string::npos);
     EXPECT_EQ(starts[0].at("workingFolder"), programFolder());
+    EXPECT_EQ(starts[0].at("show"), "1") << "SW_SHOWNORMAL";
     expectRecentStart(starts[0]);
     EXPECT_EQ(starts[1].at("argument2"), "220 328 001");
+    EXPECT_EQ(starts[1].at("show"), "5") << "SW_SHOW";
     EXPECT_NE(starts[0].at("processId"), starts[1].at("processId"));
 }
 

@@ -621,6 +621,12 @@ LRESULT Control::onMessage(UINT msg, WPARAM wp, LPARAM lp) {
             if (data && data->dwData == kCopyDataPerformSave) {
                 return performSave();
             }
+            if (data && data->dwData == kCopyDataMarkModified) {
+                return Engine::get().markActiveModified() ? 1 : -1;
+            }
+            if (data && data->dwData == kCopyDataCloseDocument) {
+                return closeOutcomeCode(Engine::get().closeDocument(-1));
+            }
             break;
         }
         default:
@@ -649,11 +655,7 @@ void Control::paint(HDC dc) {
         SetTextColor(dc, colour);
         TextOutW(dc, 8, y, text.c_str(), static_cast<int>(text.size()));
     };
-    std::wstring title = L"PDF control";
-    auto general = engine.settings->values.find(L"General.AppTitle");
-    if (general != engine.settings->values.end()) {
-        title = general->second;
-    }
+    std::wstring title = engine.title();
     if (!engine.tool.empty()) {
         title += L"  [tool: " + engine.tool + L"]";
     }
@@ -669,8 +671,8 @@ void Control::paint(HDC dc) {
     int y = kDocumentsTop;
     for (size_t i = 0; i < engine.documents().size(); ++i) {
         const Document& doc = engine.documents()[i];
-        std::wstring text = (static_cast<int>(i) == engine.activeIndex() ? L"> " : L"   ") + doc.name + L"  (" +
-                            std::to_wstring(doc.pageCount) + L" pages)";
+        std::wstring text = (static_cast<int>(i) == engine.activeIndex() ? L"> " : L"   ") + doc.name +
+                            (doc.modified ? L" *" : L"") + L"  (" + std::to_wstring(doc.pageCount) + L" pages)";
         line(y, text, RGB(0, 0, 0));
         y += kLineHeight;
     }

@@ -110,10 +110,13 @@ bool Engine::openDocument(const std::wstring& path, std::wstring* refusal) {
     return true;
 }
 
-bool Engine::closeDocument(LONG which) {
+CloseOutcome Engine::closeDocument(LONG which) {
     int index = which < 0 ? active_ : static_cast<int>(which);
     if (index < 0 || index >= static_cast<int>(documents_.size())) {
-        return false;
+        return CloseOutcome::NoDocument;
+    }
+    if (documents_[static_cast<size_t>(index)].modified && !askToClose(index)) {
+        return CloseOutcome::Kept;
     }
     journal(L"close \"" + documents_[static_cast<size_t>(index)].path + L"\"");
     documents_.erase(documents_.begin() + index);
@@ -125,6 +128,31 @@ bool Engine::closeDocument(LONG which) {
     } else {
         journal(L"event e.document.closed dropped: no control window");
     }
+    return CloseOutcome::Closed;
+}
+
+// The question a viewer asks before it drops unsaved changes, in a standard message box over the
+// control's window. True when the document may go.
+bool Engine::askToClose(int index) {
+    const std::wstring path = documents_[static_cast<size_t>(index)].path;
+    journal(L"ask save \"" + path + L"\"");
+    activate(index);  // the question is about the document the user sees
+    const std::wstring question =
+        L"Save the changes to \"" + documents_[static_cast<size_t>(index)].name + L"\" before closing?";
+    const int answer = MessageBoxW(control_ ? control_->window() : nullptr, question.c_str(), title().c_str(),
+                                   MB_YESNOCANCEL | MB_ICONQUESTION);
+    journal(answer == IDYES ? L"answer yes" : answer == IDNO ? L"answer no" : L"answer cancel");
+    bool closing = answer == IDYES || answer == IDNO;
+    if (answer == IDYES) {
+        // Saved as the user saves, so the program's save handler may still stop it.
+        closing = control_ ? control_->performSave() == 1 : saveActiveDocument();
+    }
+    // The message loops of the question and the save may have changed the list.
+    if (!closing || index >= static_cast<int>(documents_.size()) ||
+        documents_[static_cast<size_t>(index)].path != path) {
+        journal(L"kept \"" + path + L"\"");
+        return false;
+    }
     return true;
 }
 
@@ -133,11 +161,26 @@ bool Engine::saveActiveDocument() {
         return false;
     }
     // The stand-in edits nothing, so saving writes the document's bytes back where they came from.
-    const std::wstring& path = documents_[static_cast<size_t>(active_)].path;
+    Document& doc = documents_[static_cast<size_t>(active_)];
     std::string bytes;
-    bool ok = readFile(path, &bytes) && writeFile(path, bytes);
-    journal(std::wstring(ok ? L"saved \"" : L"save failed \"") + path + L"\"");
+    bool ok = readFile(doc.path, &bytes) && writeFile(doc.path, bytes);
+    journal(std::wstring(ok ? L"saved \"" : L"save failed \"") + doc.path + L"\"");
+    if (ok) {
+        doc.modified = false;
+        changed();
+    }
     return ok;
+}
+
+bool Engine::markActiveModified() {
+    if (active_ < 0) {
+        return false;
+    }
+    Document& doc = documents_[static_cast<size_t>(active_)];
+    doc.modified = true;
+    journal(L"modified \"" + doc.path + L"\"");
+    changed();
+    return true;
 }
 
 void Engine::activate(int index) {
@@ -170,6 +213,11 @@ void Engine::detachControl(Control* control) {
     if (control_ == control) {
         control_ = nullptr;
     }
+}
+
+std::wstring Engine::title() const {
+    auto set = settings->values.find(L"General.AppTitle");
+    return set != settings->values.end() ? set->second : std::wstring(L"PDF control");
 }
 
 void Engine::changed() {

@@ -18,7 +18,15 @@ struct Document {
     std::wstring path;
     std::wstring name;
     int pageCount = 0;
+    bool modified = false;  // unsaved changes: closing asks the user first
 };
+
+enum class CloseOutcome { Closed, Kept, NoDocument };
+
+// The test hooks' code of a close: 1 closed, 0 kept open by the user, -1 no document.
+inline int closeOutcomeCode(CloseOutcome outcome) {
+    return outcome == CloseOutcome::Closed ? 1 : outcome == CloseOutcome::Kept ? 0 : -1;
+}
 
 struct SettingsData {
     std::map<std::wstring, std::wstring> values;
@@ -33,8 +41,12 @@ class Engine {
     // Documents. open refuses a file it cannot read or that is not a PDF, and says why.
     bool openDocument(const std::wstring& path, std::wstring* refusal);
     // -1 closes the active document, 0 and up the one at that index; "e.document.closed" follows.
-    bool closeDocument(LONG which);
+    // A document with unsaved changes asks the user first: saved (yes), dropped (no), or kept
+    // open (cancel, or a save that did not happen), and a kept document fires nothing.
+    CloseOutcome closeDocument(LONG which);
     bool saveActiveDocument();
+    // The active document gets unsaved changes, as an edit gives it; false without a document.
+    bool markActiveModified();
     const std::vector<Document>& documents() const { return documents_; }
     int activeIndex() const { return active_; }
     void activate(int index);
@@ -49,6 +61,8 @@ class Engine {
     void detachControl(Control* control);
     Control* control() const { return control_; }
     void changed();
+    // The title the control shows, also over its questions: "General.AppTitle" once set.
+    std::wstring title() const;
 
     // History files: read at start, written at shut-down.
     void start(const std::wstring& docHistory, const std::wstring& thumbHistory);
@@ -65,6 +79,7 @@ class Engine {
 
   private:
     Engine() = default;
+    bool askToClose(int index);
 
     std::vector<Document> documents_;
     int active_ = -1;

@@ -89,7 +89,14 @@ class ViewSetObject final : public ModelObject<IPdfViewSet> {
     ViewSetObject() : ModelObject(L"V") {}
     HRESULT STDMETHODCALLTYPE CloseDocument(LONG which) override {
         record(26, which);
-        return Engine::get().closeDocument(which) ? S_OK : E_INVALIDARG;
+        switch (Engine::get().closeDocument(which)) {
+            case CloseOutcome::Closed:
+                return S_OK;
+            case CloseOutcome::Kept:
+                return S_FALSE;  // the user kept it open
+            default:
+                return E_INVALIDARG;
+        }
     }
     HRESULT STDMETHODCALLTYPE AttachBar(IPdfBar* bar, LONG flags1, LONG flags2) override {
         record(43, static_cast<IUnknown*>(bar), flags1, flags2);

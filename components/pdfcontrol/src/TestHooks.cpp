@@ -45,4 +45,12 @@ __declspec(dllexport) void WINAPI PdfcSetTabCount(ULONG count) {
     engine.changed();
 }
 
+__declspec(dllexport) int WINAPI PdfcMarkModified() {
+    return pdfc::Engine::get().markActiveModified() ? 1 : -1;
+}
+
+__declspec(dllexport) int WINAPI PdfcCloseDocument() {
+    return pdfc::closeOutcomeCode(pdfc::Engine::get().closeDocument(-1));
+}
+
 }  // extern "C"

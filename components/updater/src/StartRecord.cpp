@@ -46,6 +46,13 @@ std::wstring describeStart() {
         }
         LocalFree(arguments);
     }
+    // The show command the starter asked for (ShellExecuteW passes it on in the start-up info).
+    STARTUPINFOW startup = {};
+    startup.cb = sizeof startup;
+    GetStartupInfoW(&startup);
+    block += L"show=" +
+             ((startup.dwFlags & STARTF_USESHOWWINDOW) ? std::to_wstring(startup.wShowWindow) : std::wstring(L"none")) +
+             L"\n";
     SYSTEMTIME utc;
     GetSystemTime(&utc);
     wchar_t time[40] = {};

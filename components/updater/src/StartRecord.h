@@ -9,6 +9,7 @@
 //   program=<full path of the program>
 //   commandLine=<the whole command line>
 //   argument1=<first parameter as the program splits it> ... argumentN=
+//   show=<the show command of its start-up info, decimal (SW_SHOW 5), or "none">
 //   workingFolder=<current folder at start>
 //   utc=<YYYY-MM-DDThh:mm:ss.mmmZ>
 //   processId=<decimal>

@@ -18,10 +18,18 @@ std::wstring scratchCacheDir() {
     return dir;
 }
 
-void recordShell(HWND, const wchar_t*, const wchar_t* file, const wchar_t* parameters, const wchar_t*, int) {
+HINSTANCE recordShell(HWND,
+                      const wchar_t* verb,
+                      const wchar_t* file,
+                      const wchar_t* parameters,
+                      const wchar_t*,
+                      int show) {
     answers().shellCalls++;
+    answers().lastShellVerb = verb ? verb : L"";
     answers().lastShellFile = file ? file : L"";
     answers().lastShellParameters = parameters ? parameters : L"";
+    answers().lastShellShow = show;
+    return reinterpret_cast<HINSTANCE>(answers().shellResult);
 }
 
 int recordMessageBox(HWND, const wchar_t* text, const wchar_t*, UINT) {

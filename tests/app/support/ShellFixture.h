@@ -19,9 +19,12 @@ struct ShellAnswers {
     int userDataResult = 0;
     int userDataCalls = 0;
     int loadInfoCalls = 0;
+    std::wstring lastShellVerb;
     std::wstring lastShellFile;
     std::wstring lastShellParameters;
+    int lastShellShow = -1;
     int shellCalls = 0;
+    INT_PTR shellResult = 42;  // what the shell answers: above 32 started, else an error (2: no file)
     std::wstring lastMessageBox;
     void reset() { *this = ShellAnswers(); }
 };

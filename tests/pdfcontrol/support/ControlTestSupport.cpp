@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cwchar>
 
 #include "pdfcontrol/TestHooks.h"
 
@@ -11,6 +12,19 @@ namespace {
 template <class Fn>
 Fn hook(HMODULE module, const char* name) {
     return reinterpret_cast<Fn>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+}
+
+// A shown standard dialog (#32770) of this process, into the HWND that `context` points to.
+BOOL CALLBACK findOwnMessageBox(HWND window, LPARAM context) {
+    wchar_t kind[16] = {};
+    GetClassNameW(window, kind, 15);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process == GetCurrentProcessId() && IsWindowVisible(window) && wcscmp(kind, L"#32770") == 0) {
+        *reinterpret_cast<HWND*>(context) = window;
+        return FALSE;
+    }
+    return TRUE;
 }
 
 LRESULT CALLBACK hostProc(HWND hwnd, UINT msg, WPARAM wp, LPARAM lp) {
@@ -84,6 +98,53 @@ void ControlModule::setTabCount(ULONG count) const {
     if (auto set = hook<pdfc::SetTabCountFn>(module_, "PdfcSetTabCount")) {
         set(count);
     }
+}
+
+int ControlModule::markModified() const {
+    auto mark = hook<pdfc::MarkModifiedFn>(module_, "PdfcMarkModified");
+    return mark ? mark() : -2;
+}
+
+int ControlModule::closeDocument() const {
+    auto close = hook<pdfc::CloseDocumentFn>(module_, "PdfcCloseDocument");
+    return close ? close() : -2;
+}
+
+MessageBoxAnswer::MessageBoxAnswer(int buttonId, std::chrono::milliseconds limit)
+    : thread_([this, buttonId, limit] { run(buttonId, limit); }) {}
+
+MessageBoxAnswer::~MessageBoxAnswer() {
+    finish();
+}
+
+bool MessageBoxAnswer::finish() {
+    if (thread_.joinable()) {
+        thread_.join();
+    }
+    return answered_;
+}
+
+void MessageBoxAnswer::run(int buttonId, std::chrono::milliseconds limit) {
+    HWND box = nullptr;
+    auto end = std::chrono::steady_clock::now() + limit;
+    while (!box && std::chrono::steady_clock::now() < end) {
+        Sleep(20);
+        EnumWindows(&findOwnMessageBox, reinterpret_cast<LPARAM>(&box));
+    }
+    HWND button = box ? GetDlgItem(box, buttonId) : nullptr;
+    if (!button) {
+        return;
+    }
+    owner_ = GetWindow(box, GW_OWNER);
+    for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        wchar_t kind[16] = {};
+        GetClassNameW(child, kind, 15);
+        wchar_t line[512] = {};
+        if (_wcsicmp(kind, L"Static") == 0 && GetWindowTextW(child, line, 511) > 0) {
+            text_ += line;
+        }
+    }
+    answered_ = PostMessageW(button, BM_CLICK, 0, 0) != FALSE;
 }
 
 HostWindow::HostWindow() {

@@ -5,6 +5,7 @@
 #include <chrono>
 #include <functional>
 #include <string>
+#include <thread>
 #include <vector>
 
 // Helpers for tests that host the PDF control stand-in: the module with its registration and test
@@ -27,6 +28,8 @@ class ControlModule {
     int fireEvent(const wchar_t* name) const;
     int performSave() const;
     void setTabCount(ULONG count) const;
+    int markModified() const;
+    int closeDocument() const;
 
   private:
     HMODULE module_ = nullptr;
@@ -44,6 +47,27 @@ class HostWindow {
 
   private:
     HWND hwnd_ = nullptr;
+};
+
+// Answers the next standard message box of this process as the user would: a thread of its own
+// waits for it, keeps its text and owner and clicks the button (IDYES, IDNO, IDCANCEL).
+class MessageBoxAnswer {
+  public:
+    explicit MessageBoxAnswer(int buttonId, std::chrono::milliseconds limit = std::chrono::seconds(10));
+    ~MessageBoxAnswer();
+    MessageBoxAnswer(const MessageBoxAnswer&) = delete;
+    MessageBoxAnswer& operator=(const MessageBoxAnswer&) = delete;
+    // Waits for the thread; whether a box was answered. Then text() and owner() hold its values.
+    bool finish();
+    const std::wstring& text() const { return text_; }
+    HWND owner() const { return owner_; }
+
+  private:
+    void run(int buttonId, std::chrono::milliseconds limit);
+    bool answered_ = false;
+    std::wstring text_;
+    HWND owner_ = nullptr;
+    std::thread thread_;  // last: it starts once the fields it writes exist
 };
 
 // Runs the message loop until `done` holds or the time is up; returns `done()`.

@@ -13,20 +13,31 @@
 //   int  PdfcPerformSave()  saves the active document as Ctrl+S does: 1 saved, 0 stopped by the
 //        "e.document.performSave" handler, -1 no document or no control window
 //   void PdfcSetTabCount(ULONG count)  the number of items of the ribbon-tab collection
+//   int  PdfcMarkModified()  gives the active document unsaved changes, as an edit does: 1 marked,
+//        -1 no document. Closing such a document asks the user in a message box over the control
+//        (yes saves, no drops the changes, cancel keeps the document open)
+//   int  PdfcCloseDocument()  closes the active document as Ctrl+W does: 1 closed, 0 kept open by
+//        the user, -1 no document
 //
 // From any process, by WM_COPYDATA sent to the control's window (class "PXVControl"):
 //   dwData kCopyDataFireEvent with the UTF-16 event name: result as PdfcFireEvent
 //   dwData kCopyDataPerformSave: result as PdfcPerformSave
+//   dwData kCopyDataMarkModified: result as PdfcMarkModified
+//   dwData kCopyDataCloseDocument: result as PdfcCloseDocument
 // and the journal file named by the environment variable BRAVIK_PDFCONTROL_JOURNAL (UTF-8 lines).
 namespace pdfc {
 
 inline constexpr ULONG_PTR kCopyDataFireEvent = 0x50434601;
 inline constexpr ULONG_PTR kCopyDataPerformSave = 0x50434602;
+inline constexpr ULONG_PTR kCopyDataMarkModified = 0x50434603;
+inline constexpr ULONG_PTR kCopyDataCloseDocument = 0x50434604;
 
 using JournalReadFn = int(WINAPI*)(wchar_t* buffer, int capacity);
 using JournalClearFn = void(WINAPI*)();
 using FireEventFn = int(WINAPI*)(const wchar_t* name);
 using PerformSaveFn = int(WINAPI*)();
 using SetTabCountFn = void(WINAPI*)(ULONG count);
+using MarkModifiedFn = int(WINAPI*)();
+using CloseDocumentFn = int(WINAPI*)();
 
 }  // namespace pdfc

@@ -1,0 +1,105 @@
+#!/usr/bin/env python3
+"""Closing: a document with unsaved changes is asked about by the control; a close the user
+cancels keeps the program and ends the closing, so a later close of one document closes only that
+one; the update from the main menu closes the program the same way."""
+from scenario_support import LOAD_INFO, MAINWND, Scenario, TIP, TITLE, run, wait_for
+
+IDCANCEL, IDNO = 2, 7
+CONTROL_TITLE = "BravikPDF编辑器"  # the control's title, which the program sets; its questions carry it
+UPDATE = {"errno": "1000", "res": {"OlVersion": "328", "LoadUrl": "dologin:1"}}
+
+
+class Closing(Scenario):
+    def modify_active_document(self):
+        self.assertEqual(self.tool("scenario_send.exe", "modify", TITLE)[0], 1)
+
+    def answer_question(self, document, button):
+        """Answers the control's question about the unsaved changes of `document`."""
+        box = self.message_box(CONTROL_TITLE)
+        self.assertIn(document, box["texts"])
+        self.assertEqual(box["owner"], self.main_window_state()["hwnd"])
+        self.assertEqual(self.tool("scenario_send.exe", "press", box["hwnd"], str(button))[0], 0)
+
+    def settled(self):
+        """Returns once the main window's thread has finished what it was handling."""
+        self.assertEqual(self.tool("scenario_send.exe", "message", TITLE, "0")[0], 0)
+
+    def test_a_cancelled_close_keeps_the_program_and_a_later_close_closes_one_document(self):
+        self.ensure_prefix()
+        self.not_first_start()
+        changed, other = self.pdf("改.pdf"), self.pdf("别.pdf")
+        program = self.start(changed + ";" + other + ";")  # opened from the last: the first is active
+        self.wait_main_window()
+        self.wait_journal("opened", 2)
+        self.modify_active_document()
+
+        self.suite.spy.click(MAINWND, "btn_close")
+        self.answer_question("改.pdf", IDCANCEL)
+        self.wait_journal("answer cancel")
+        self.settled()
+        self.assertIsNone(program.poll())
+
+        # The user closes the document with the changes, dropping them: only that one closes.
+        mark = self.journal_mark()
+        closer = self.send("close", TITLE)
+        self.answer_question("改.pdf", IDNO)
+        self.assertEqual(closer.wait(30), 1, "closed")
+        self.wait_journal("event e.document.closed")
+        self.settled()  # the event's handler has run
+        lines = self.journal_since(mark)
+        self.assertEqual([l for l in lines if l.startswith("close ")], ['close "%s"' % changed], lines)
+        self.assertFalse(any("V.26(" in l for l in lines), lines)
+        self.assertIsNone(program.poll())
+        self.assertTrue(self.main_window_state()["visible"])
+
+        # The close button still closes the program.
+        self.suite.spy.click(MAINWND, "btn_close")
+        self.assertEqual(program.wait(60), 0)
+        self.assertIn('close "%s"' % other, self.journal_lines())
+
+    def update_with_unsaved_changes(self, button):
+        """Accepts the main menu's update offer with a document with unsaved changes open, answers
+        the control's question with `button`; the program and the journal mark before the offer."""
+        self.not_first_start()
+        self.suite.reply(LOAD_INFO, UPDATE)
+        pdf = self.pdf("未保存.pdf")
+        program = self.start(pdf)
+        self.suite.spy.wait(TIP, name="btn_dir_cancel", timeout_ms=60000)
+        self.suite.spy.click(TIP, "btn_dir_cancel", post=True)  # the offer at start-up, declined
+        self.wait_main_window()
+        self.wait_journal("opened")
+        self.modify_active_document()
+        mark = self.journal_mark()
+        self.choose_from_menu("btn_menu", "检查更新")
+        self.suite.spy.wait(TIP, name="btn_dir_ok", timeout_ms=30000)
+        self.suite.spy.click(TIP, "btn_dir_ok", post=True)
+        self.answer_question("未保存.pdf", button)
+        return program, pdf, mark
+
+    def updater_starts(self):
+        path = self.starts / "Updrell.starts.txt"
+        record = wait_for(lambda: path.exists() and path.read_text("utf-8"), 30, "the updater's record")
+        self.assertIn("argument1=327\n", record)
+        self.assertIn("show=5\n", record)
+        return record.count("[start]")
+
+    def test_update_from_the_menu_asks_first_and_a_cancel_keeps_the_program(self):
+        program, pdf, mark = self.update_with_unsaved_changes(IDCANCEL)
+        self.wait_journal("answer cancel")
+        self.settled()
+        self.assertIsNone(program.poll())
+        self.assertTrue(self.main_window_state()["visible"])
+        self.assertEqual(self.updater_starts(), 1)
+        self.assertFalse(any(l.startswith("close ") for l in self.journal_since(mark)))
+
+    def test_update_from_the_menu_ends_once_the_changes_are_dropped(self):
+        program, pdf, mark = self.update_with_unsaved_changes(IDNO)
+        self.assertEqual(program.wait(60), 0)
+        self.assertEqual(self.updater_starts(), 1)
+        closing = [l for l in self.journal_since(mark) if l.startswith(("answer", "close ", "X.11(", "X.84("))]
+        self.assertEqual([c.split(" ")[0].split("(")[0] for c in closing], ["answer", "close", "X.11", "X.84"],
+                         closing)
+
+
+if __name__ == "__main__":
+    run()

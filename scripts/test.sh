@@ -15,4 +15,10 @@ start_display
 export BRAVIK_WINEPREFIX="$build/wineprefix"
 trap 'stop_display' EXIT
 
-ctest --test-dir "$build" --output-on-failure -j "$jobs" "$@"
+status=0
+ctest --test-dir "$build" --output-on-failure -j "$jobs" "$@" || status=$?
+
+# The parsers' fuzz targets, natively, a short while each from their seeds: a seed that fails
+# again or a quick finding fails the run.
+"$root/scripts/fuzz.sh" 15 || status=1
+exit "$status"

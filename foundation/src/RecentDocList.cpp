@@ -3,17 +3,19 @@
 #include <stdlib.h>
 
 #include <algorithm>
+#include <string>
+#include <string_view>
 #include <utility>
 
 #include "foundation/AppState.h"
+#include "foundation/HistoryText.h"
 
 using SOUI::SStringW;
 
 namespace {
 
-SStringW nameOf(const SStringW& path) {
-    const int last = path.ReverseFind(L'\\');
-    return last < 0 ? path : path.Mid(last + 1);
+SStringW textOf(std::wstring_view view) {
+    return SStringW(std::wstring(view));
 }
 
 }  // namespace
@@ -35,26 +37,14 @@ CRecentDocList::CRecentDocList(CAppState& state) : state_(state) {
 }
 
 void CRecentDocList::parseHistory(const SStringW& text, std::vector<RecentDoc>& list) {
-    SStringW rest = text;
-    for (int end = rest.Find(L';'); end >= 0; end = rest.Find(L';')) {
-        SStringW record = rest.Left(end);
-        const int time = record.Find(L'|');
-        if (time < 0) {
-            return;
-        }
+    for (const HistoryRecordText& record : splitHistoryText(text.str())) {
         RecentDoc doc;
-        doc.openTime = static_cast<uint64_t>(_wtoi64(record.Left(time).c_str()));
-        record = record.Mid(time + 1);
-        // A record with fewer than three "|" leaves the missing fields empty (0).
-        const int pathEnd = record.Find(L'|');
-        doc.path = pathEnd < 0 ? record : record.Left(pathEnd);
-        record = pathEnd < 0 ? SStringW() : record.Mid(pathEnd + 1);
-        const int auxEnd = record.Find(L'|');
-        doc.auxValue = _wtoi((auxEnd < 0 ? record : record.Left(auxEnd)).c_str());
-        doc.pageCount = auxEnd < 0 ? 0 : _wtoi(record.Mid(auxEnd + 1).c_str());
-        doc.name = nameOf(doc.path);
+        doc.openTime = static_cast<uint64_t>(_wtoi64(std::wstring(record.openTime).c_str()));
+        doc.path = textOf(record.path);
+        doc.auxValue = _wtoi(std::wstring(record.auxValue).c_str());
+        doc.pageCount = _wtoi(std::wstring(record.pageCount).c_str());
+        doc.name = textOf(documentNameOf(record.path));
         list.push_back(std::move(doc));
-        rest = rest.Mid(end + 1);
     }
 }
 

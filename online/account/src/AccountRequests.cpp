@@ -27,45 +27,6 @@ std::optional<Json::Value> request(const SOUI::SStringA& address) {
     return parseReplyObject(fetchAccountReply(address.str()));
 }
 
-struct LoadInfo {
-    std::string onlineVersion;
-    std::string switchText;
-};
-
-// Everything of the start-up reply is read before anything is applied, so a reply of an
-// unexpected shape changes nothing.
-std::optional<LoadInfo> readLoadInfo(const Json::Value& root) {
-    const std::optional<std::string> errorCode = readText(root, "errno");
-    if (!errorCode || *errorCode != "1000") {
-        return std::nullopt;
-    }
-    const std::optional<Json::Value> res = readObject(root, "res");
-    if (!res) {
-        return std::nullopt;
-    }
-    const std::optional<std::string> version = readText(*res, "OlVersion");
-    const std::optional<std::string> switches = readText(*res, "LoadUrl");
-    if (!version || !switches) {
-        return std::nullopt;
-    }
-    return LoadInfo{*version, *switches};
-}
-
-struct Profile {
-    std::string userName;
-    std::string loginMethod;
-};
-
-std::optional<Profile> readProfile(const Json::Value& root) {
-    const std::optional<std::string> resultCode = readText(root, "result_code");
-    const std::optional<std::string> name = readText(root, "u_name");
-    const std::optional<std::string> method = readText(root, "login_method");
-    if (!resultCode || *resultCode != "1" || !name || !method) {
-        return std::nullopt;
-    }
-    return Profile{*name, *method};
-}
-
 }  // namespace
 
 int doLoadInfoAt(const SOUI::SStringA& baseUrl) {

@@ -37,3 +37,30 @@ std::optional<Json::Value> readObject(const Json::Value& object, const char* key
     }
     return member;
 }
+
+std::optional<LoadInfo> readLoadInfo(const Json::Value& root) {
+    const std::optional<std::string> errorCode = readText(root, "errno");
+    if (!errorCode || *errorCode != "1000") {
+        return std::nullopt;
+    }
+    const std::optional<Json::Value> res = readObject(root, "res");
+    if (!res) {
+        return std::nullopt;
+    }
+    const std::optional<std::string> version = readText(*res, "OlVersion");
+    const std::optional<std::string> switches = readText(*res, "LoadUrl");
+    if (!version || !switches) {
+        return std::nullopt;
+    }
+    return LoadInfo{*version, *switches};
+}
+
+std::optional<Profile> readProfile(const Json::Value& root) {
+    const std::optional<std::string> resultCode = readText(root, "result_code");
+    const std::optional<std::string> name = readText(root, "u_name");
+    const std::optional<std::string> method = readText(root, "login_method");
+    if (!resultCode || *resultCode != "1" || !name || !method) {
+        return std::nullopt;
+    }
+    return Profile{*name, *method};
+}

@@ -1,7 +1,6 @@
 #include "online/account/SwitchTable.h"
 
 #include <foundation/AppState.h>
-#include <wchar.h>
 
 #include "online/account/SwitchText.h"
 
@@ -24,25 +23,6 @@ const FlagSwitch kFlags[] = {
 
 }  // namespace
 
-bool isWebAddress(const SOUI::SStringW& text) {
-    const wchar_t* const schemes[] = {L"http://", L"https://"};
-    bool schemeOk = false;
-    for (const wchar_t* scheme : schemes) {
-        const int n = static_cast<int>(wcslen(scheme));
-        schemeOk = schemeOk || (text.GetLength() > n && text.Left(n) == scheme);
-    }
-    if (!schemeOk) {
-        return false;
-    }
-    for (int i = 0; i < text.GetLength(); ++i) {
-        const wchar_t c = text[i];
-        if (c <= L' ' || c == L'"' || c == 0x7F) {
-            return false;
-        }
-    }
-    return true;
-}
-
 void applySwitch(CAppState& state, const SOUI::SStringW& key, const SOUI::SStringW& value) {
     const int on = value == L"1" ? 1 : 0;
     for (const FlagSwitch& s : kFlags) {
@@ -59,7 +39,7 @@ void applySwitch(CAppState& state, const SOUI::SStringW& key, const SOUI::SStrin
     }
     if (key == L"qq") {
         state.qq = value;
-    } else if (key == L"kfurl" && isWebAddress(value)) {
+    } else if (key == L"kfurl" && isWebAddress(value.str())) {
         state.customUrl = value;
     }
 }

@@ -29,3 +29,17 @@ std::vector<SwitchItem> parseSwitchText(std::wstring_view text) {
     }
     return items;
 }
+
+bool isWebAddress(std::wstring_view text) {
+    const bool schemeOk =
+        (text.size() > 7 && text.substr(0, 7) == L"http://") || (text.size() > 8 && text.substr(0, 8) == L"https://");
+    if (!schemeOk) {
+        return false;
+    }
+    for (const wchar_t c : text) {
+        if (c <= L' ' || c == L'"' || c == 0x7F) {
+            return false;
+        }
+    }
+    return true;
+}

@@ -18,3 +18,22 @@ std::optional<std::string> readText(const Json::Value& object, const char* key);
 
 // A member that must be an object; missing or null reads as an empty object. Nothing otherwise.
 std::optional<Json::Value> readObject(const Json::Value& object, const char* key);
+
+// What the start-up information reply carries: read whole before anything is applied, so a reply
+// of an unexpected shape changes nothing.
+struct LoadInfo {
+    std::string onlineVersion;
+    std::string switchText;
+};
+
+// Nothing unless `errno` reads "1000" and `res`, `OlVersion` and `LoadUrl` read.
+std::optional<LoadInfo> readLoadInfo(const Json::Value& root);
+
+// What the profile reply carries, read whole in the same way.
+struct Profile {
+    std::string userName;
+    std::string loginMethod;
+};
+
+// Nothing unless `result_code` reads "1" and `u_name` and `login_method` read.
+std::optional<Profile> readProfile(const Json::Value& root);

@@ -11,7 +11,3 @@ void applySwitch(CAppState& state, const SOUI::SStringW& key, const SOUI::SStrin
 
 // Lower-cases, strips blanks and applies every item of the switch text; a later item wins.
 void applySwitchText(CAppState& state, SOUI::SStringW text);
-
-// True for "http://" or "https://" followed by at least one character, without blanks, quotes or
-// control characters.
-bool isWebAddress(const SOUI::SStringW& text);

@@ -15,3 +15,7 @@ struct SwitchItem {
 };
 
 std::vector<SwitchItem> parseSwitchText(std::wstring_view text);
+
+// True for "http://" or "https://" followed by at least one character, without blanks, quotes or
+// control characters: what the customer-service switch may hand to the shell.
+bool isWebAddress(std::wstring_view text);

@@ -9,12 +9,14 @@
 # Every figure is the minimum, median and maximum of N runs, after one untimed warm-up; ratios
 # are of medians; a program and its baseline take turns, run after run.
 # - launch: from the start of `wine program.exe` (as a launcher on the desktop starts it) until a
-#   visible top-level window with the main window's title answers a sent WM_NULL. A watcher of the
-#   project's own inside the same Wine session (tests/bench/window_watch.cpp) polls every
-#   millisecond for the window, sends WM_NULL and reports; the benchmark takes its clock when the
-#   report arrives. The WM_NULL round trip means the process has left its start-up and pumps
-#   messages, so a window shown early cannot shorten the figure. The window is then closed and the
-#   process awaited. Baseline: tests/bench/minimal_window.c, timed the same way. Two states, both
+#   visible top-level window with the main window's title answers a sent WM_NULL and has painted
+#   itself: neither it nor a child window has a part left to paint. A watcher of the project's own
+#   inside the same Wine session (tests/bench/window_watch.cpp) polls every millisecond for the
+#   window, sends WM_NULL, polls the windows' update regions and reports; the benchmark takes its
+#   clock when the report arrives. The WM_NULL round trip means the process has left its start-up
+#   and pumps messages, and the paint check means what the user sees is drawn, so neither a window
+#   shown early nor work put off past the first paint can shorten the figure. The window is then
+#   closed and the process awaited. Baseline: tests/bench/minimal_window.c, timed the same way. Two states, both
 #   later starts (first-start marker set: no guide): settings without a stored user, and a stored
 #   user with the sign-in switch on (the service's default reply), which makes three signed
 #   requests before the window shows.

@@ -2,8 +2,10 @@
 // line, and answers each with one line on stdout, as soon as it knows:
 //
 //   await TITLE   polls every millisecond for a visible top-level window with exactly that title,
-//                 then sends it WM_NULL and waits for the answer (the window's thread has left its
-//                 start-up and pumps messages): "shown", or "timeout" after two minutes
+//                 sends it WM_NULL and waits for the answer (the window's thread has left its
+//                 start-up and pumps messages), then polls until neither it nor any of its child
+//                 windows has a part left to paint (the first paint is done): "shown", or
+//                 "timeout" after two minutes
 //   close TITLE   posts WM_CLOSE to that window: "closed", or "absent"
 //
 // Ends at the end of its input. The benchmark takes its own clock when an answer arrives, so the
@@ -43,17 +45,42 @@ HWND findVisible(const std::wstring& title) {
     return query.found;
 }
 
+BOOL CALLBACK findUnpainted(HWND window, LPARAM parameter) {
+    if (IsWindowVisible(window) && GetUpdateRect(window, nullptr, FALSE)) {
+        *reinterpret_cast<bool*>(parameter) = true;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+bool painted(HWND window) {
+    bool unpainted = GetUpdateRect(window, nullptr, FALSE) != FALSE;
+    if (!unpainted) {
+        EnumChildWindows(window, findUnpainted, reinterpret_cast<LPARAM>(&unpainted));
+    }
+    return !unpainted;
+}
+
 const char* await(const std::wstring& title) {
     const ULONGLONG limit = GetTickCount64() + kAwaitLimitMs;
-    while (GetTickCount64() < limit) {
-        if (HWND window = findVisible(title)) {
-            DWORD_PTR ignored = 0;
-            const DWORD left = static_cast<DWORD>(limit - GetTickCount64());
-            return SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, left, &ignored) ? "shown" : "timeout";
+    HWND window = nullptr;
+    while (!window && GetTickCount64() < limit) {
+        window = findVisible(title);
+        if (!window) {
+            Sleep(1);
+        }
+    }
+    DWORD_PTR ignored = 0;
+    if (!window || !SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, kAwaitLimitMs, &ignored)) {
+        return "timeout";
+    }
+    while (!painted(window)) {
+        if (GetTickCount64() > limit) {
+            return "timeout";
         }
         Sleep(1);
     }
-    return "timeout";
+    return "shown";
 }
 
 const char* close(const std::wstring& title) {

@@ -160,14 +160,17 @@ class Bench:
             sys.exit("bench: %s ended with %d" % (exe, code))
         return elapsed
 
-    def series(self, probes):
-        """One untimed warm-up of each probe, then the probes take turns, runs rounds."""
+    def series(self, probes, settle=lambda: None):
+        """One untimed warm-up of each probe, then the probes take turns, runs rounds; settle runs
+        untimed after every probe."""
         for _, probe in probes:
             probe()
+            settle()
         with self.samples.open("a") as out:
             for _ in range(self.runs):
                 for name, probe in probes:
                     value = probe()
+                    settle()
                     out.write("%s %.1f\n" % (name, value))
                     print("%s %.1f" % (name, value), file=sys.stderr, flush=True)
 
@@ -187,8 +190,15 @@ class Bench:
         if self.ask("await " + TITLE) != "shown":
             sys.exit("bench: the first instance showed no window")
         pdf = windows_path(self.pdf)
+
+        def first_instance_idle():
+            # The running instance has opened the document and painted again: the next start
+            # does not share the machine with the last one's aftermath.
+            if self.ask("await " + TITLE) != "shown":
+                sys.exit("bench: the first instance does not answer")
+
         self.series([("handoff", lambda: self.time_exit(EXE, pdf)),
-                     ("exit_at_once", lambda: self.time_exit("bench_exit_at_once.exe"))])
+                     ("exit_at_once", lambda: self.time_exit("bench_exit_at_once.exe"))], first_instance_idle)
         self.end_window(first, TITLE)
 
         print("bench: MD5", file=sys.stderr)

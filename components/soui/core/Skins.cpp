@@ -96,12 +96,33 @@ class ImageSkin : public TObjRefImpl<ISkinObj> {
             return FALSE;
         }
         DropProvider();
+        encoded_.clear();
+        encoded_.shrink_to_fit();
         return TRUE;
     }
 
+    // For a skin whose providers go away (the system resources' module is unloaded once they are
+    // loaded): the encoded image is copied now and decoded when first drawn or measured, so a
+    // process that never shows it never decodes it.
+    void KeepEncoded() {
+        if (!bitmap_ && !failed_ && encoded_.empty()) {
+            std::string data;
+            if (ReadImage(data) && !data.empty()) {
+                encoded_ = std::move(data);
+                DropProvider();
+            } else {
+                Load();  // reports the missing image now, while its name still means something
+            }
+        }
+    }
+
   private:
-    // The encoded image: from the skin's provider, else from the application's providers.
+    // The encoded image: kept, else from the skin's provider, else from the application's providers.
     BOOL ReadImage(std::string& data) {
+        if (!encoded_.empty()) {
+            data = encoded_;
+            return TRUE;
+        }
         BOOL found = provider_ ? ReadResource(provider_, src_, data) : FALSE;
         if (!found && SApplication::getSingletonPtr()) {
             found = SApplication::getSingleton().GetRawBuffer(src_.c_str(), data);
@@ -169,6 +190,7 @@ class ImageSkin : public TObjRefImpl<ISkinObj> {
     RECT margin_;
     IResProvider* provider_;
     IBitmap* bitmap_ = nullptr;
+    std::string encoded_;
     BOOL failed_ = FALSE;
     SIZE headerSize_ = {0, 0};
     BOOL headerRead_ = FALSE;
@@ -190,7 +212,7 @@ ISkinObj* CreateImageSkin(const std::wstring& name,
                           BOOL eager) {
     auto* skin = new ImageSkin(name, src, states, vertical, margin, provider);
     if (eager) {
-        skin->Load();
+        skin->KeepEncoded();
     }
     return skin;
 }

@@ -3,12 +3,14 @@
 add_library(bravik_warnings INTERFACE)
 target_compile_options(bravik_warnings INTERFACE -Wall -Wextra -Wshadow -Werror)
 
-# The C++ runtime is shared by all of the project's modules: classes derive across DLL boundaries
-# and exceptions travel through frames of several modules. Its DLLs go beside every executable.
 # Every image's sections lie at page-aligned file offsets, as in memory: Wine then maps them straight
 # from the file, where it otherwise reads each section (debug information included) into fresh
-# memory at every start of a process. The runtime DLLs get the same layout as they are copied.
+# memory at every start of a process.
 add_link_options(-Wl,--file-alignment=4096)
+
+# The C++ runtime is shared by all of the project's modules: classes derive across DLL boundaries
+# and exceptions travel through frames of several modules. Its DLLs go beside every executable,
+# copied with the same file layout as our own images.
 foreach(dll libstdc++-6.dll libgcc_s_dw2-1.dll libwinpthread-1.dll)
     execute_process(COMMAND ${CMAKE_CXX_COMPILER} -print-file-name=${dll}
                     OUTPUT_VARIABLE dll_path OUTPUT_STRIP_TRAILING_WHITESPACE)

@@ -32,18 +32,22 @@ inline uint32_t loadWord(const unsigned char* block, int i) {
 #define MD5_H(x, y, z) ((x) ^ ((y) ^ (z)))
 #define MD5_I(x, y, z) ((y) ^ ((x) | ~(z)))
 // One step: a := b + ((a + f(b, c, d) + X[k] + T[i]) <<< s), the word and constant added first.
-#define MD5_STEP(f, a, b, c, d, k, t, s) \
-    a += loadWord(block, k) + (t);       \
-    a += f(b, c, d);                     \
-    a = (a << (s)) | (a >> (32 - (s)));  \
-    a += b
+#define MD5_STEP(f, a, b, c, d, k, t, s)    \
+    do {                                    \
+        a += loadWord(block, k) + (t);      \
+        a += f(b, c, d);                    \
+        a = (a << (s)) | (a >> (32 - (s))); \
+        a += b;                             \
+    } while (0)
 // The steps of the second round: G(b, c, d) = (b & d) | (c & ~d) selects disjoint bits, so it is
 // also their sum, and the half without b is added before b is known.
-#define MD5_STEP_G(a, b, c, d, k, t, s)           \
-    a += loadWord(block, k) + (t) + ((c) & ~(d)); \
-    a += (b) & (d);                               \
-    a = (a << (s)) | (a >> (32 - (s)));           \
-    a += b
+#define MD5_STEP_G(a, b, c, d, k, t, s)               \
+    do {                                              \
+        a += loadWord(block, k) + (t) + ((c) & ~(d)); \
+        a += (b) & (d);                               \
+        a = (a << (s)) | (a >> (32 - (s)));           \
+        a += b;                                       \
+    } while (0)
 
 // The compression of count consecutive 64-byte blocks into state. The rounds are written out with
 // their sine-derived constants, shift amounts and message-word orders, so the chaining values stay

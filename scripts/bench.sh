@@ -16,13 +16,15 @@
 #   clock when the report arrives. The WM_NULL round trip means the process has left its start-up
 #   and pumps messages, and the paint check means what the user sees is drawn, so neither a window
 #   shown early nor work put off past the first paint can shorten the figure. The window is then
-#   closed and the process awaited. Baseline: tests/bench/minimal_window.c, timed the same way. Two states, both
-#   later starts (first-start marker set: no guide): settings without a stored user, and a stored
-#   user with the sign-in switch on (the service's default reply), which makes three signed
-#   requests before the window shows.
+#   closed and the process awaited. Baseline: tests/bench/minimal_window.c, timed the same way.
+#   Two states, both later starts (first-start marker set: no guide): settings without a stored
+#   user, and a stored user with the sign-in switch on (the service's default reply), which makes
+#   three signed requests before the window shows.
 # - hand-off: with a first instance running, from the start of a second launch with a PDF on its
 #   command line until that process has ended (it hands the document over and waits until the
-#   first instance has opened it). Baseline: tests/bench/exit_at_once.c.
+#   first instance has opened it). Baseline: tests/bench/exit_at_once.c. After every start the
+#   first instance is awaited as above (answering, painted), untimed, so no start shares the
+#   machine with the last one's aftermath.
 # - MD5: throughput of CMd5Digest and of OpenSSL's MD5 over one 64 MB buffer, passes taking turns
 #   in one process (tests/bench/md5_throughput.cpp); the digests must agree.
 # The load average is printed at the start and the end: compare figures taken at a low load only.

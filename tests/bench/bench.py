@@ -89,7 +89,9 @@ class Bench:
 
     def start_wine(self, wine_run):
         # The prefix is made (or checked) by the project's runner; then one Wine server stays for the
-        # whole run, so no timed start pays for a new one.
+        # whole run, so no timed start pays for a new one. A server left by an interrupted run of
+        # this benchmark's own prefix is ended first.
+        subprocess.run(["wineserver", "-k"], env=self.env, stderr=subprocess.DEVNULL)
         subprocess.run([wine_run, "--prefix", str(self.prefix), "cmd", "/c", "exit"], check=True,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         subprocess.run(["wineserver", "-w"], env=self.env, check=True)

@@ -64,9 +64,12 @@ log "OpenSSL ${version[openssl]}"
 src="$(fetch openssl)"
 (
     cd "$src"
-    # no-asm: Debian's position-independent assembly does not assemble for COFF.
+    # OpenSSL's own assembly for COFF (every handshake's arithmetic): Debian's patch that makes it
+    # position-independent for ELF (GOT relocations, .hidden) does not assemble for COFF, so it is
+    # taken back out of this copy of the source.
+    patch -R -p1 <debian/patches/pic.patch >&2
     CC="$triple-gcc-posix" AR="$triple-ar" RANLIB="$triple-ranlib" RC="$triple-windres" \
-        ./Configure mingw no-shared no-tests no-asm --prefix="$prefix" --libdir=lib \
+        ./Configure mingw no-shared no-tests --prefix="$prefix" --libdir=lib \
         --openssldir="$prefix/ssl" >&2
     make -j "$jobs" build_libs >&2
     make install_dev >&2

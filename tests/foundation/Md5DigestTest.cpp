@@ -47,6 +47,11 @@ TEST(Md5, PaddingBoundaries) {
     EXPECT_EQ(md5Hex(std::string(64, 'a')), "014842d480b571495a4a0363793f7367");
 }
 
+// Many blocks in one update: the chaining values carry from block to block.
+TEST(Md5, AMillionBytesInOneCall) {
+    EXPECT_EQ(md5Hex(std::string(1000000, 'a')), "7707d6ae4e027c70eea2a935c2296f21");
+}
+
 TEST(Md5, SplitUpdatesGiveTheSameDigest) {
     std::string message;
     for (int i = 0; i < 1000; ++i) {

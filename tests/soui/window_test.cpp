@@ -2,6 +2,8 @@
 // windows, registered classes, menus and the inspection from a second process.
 #include <windows.h>
 
+#include <commctrl.h>
+
 #include <gtest/gtest.h>
 #include <soui/soui.h>
 
@@ -311,6 +313,54 @@ TEST_F(Windows, AttributesChangePositionVisibilitySkinAndText) {
     wnd.FindChildByName(L"body")->SetAttribute(L"data", L"3", FALSE);
     EXPECT_EQ(wnd.FindChildByName(L"body")->GetUserData(), 3u);
     wnd.DestroyWindow();
+}
+
+struct TooltipSearch {
+    HWND host;
+    HWND found;
+};
+
+BOOL CALLBACK MatchTooltip(HWND hwnd, LPARAM parameter) {
+    auto* search = reinterpret_cast<TooltipSearch*>(parameter);
+    wchar_t cls[64] = {};
+    GetClassNameW(hwnd, cls, 63);
+    if (GetWindow(hwnd, GW_OWNER) == search->host && lstrcmpiW(cls, TOOLTIPS_CLASSW) == 0) {
+        search->found = hwnd;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+// The host's tool tip window (of the common controls), or null while it has none.
+HWND TooltipOf(HWND host) {
+    TooltipSearch search = {host, nullptr};
+    EnumThreadWindows(GetCurrentThreadId(), MatchTooltip, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+TEST_F(Windows, ToolTipIsMadeWhenAnElementWithATipIsHovered) {
+    TestWnd wnd;
+    ASSERT_NE(wnd.Create(nullptr), nullptr);
+    wnd.ShowWindow(SW_SHOWNORMAL);
+    const RECT one = RectOf(wnd.FindChildByName(L"btn_one"));
+    PostMessageW(wnd.m_hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(one.left + 5, one.top + 5));
+    PumpUntil([] { return false; }, 200);
+    EXPECT_EQ(TooltipOf(wnd.m_hWnd), nullptr) << "no element with a tip hovered yet";
+
+    const RECT close = RectOf(wnd.FindChildByName(L"btn_close"));
+    PostMessageW(wnd.m_hWnd, WM_MOUSEMOVE, 0, MAKELPARAM(close.left + 5, close.top + 5));
+    ASSERT_TRUE(PumpUntil([&] { return TooltipOf(wnd.m_hWnd) != nullptr; }));
+    const HWND tip = TooltipOf(wnd.m_hWnd);
+    wchar_t text[64] = {};
+    TTTOOLINFOW ti = {};
+    ti.cbSize = TTTOOLINFOW_V2_SIZE;
+    ti.hwnd = wnd.m_hWnd;
+    ti.uId = 1;
+    ti.lpszText = text;
+    SendMessageW(tip, TTM_GETTEXTW, 63, reinterpret_cast<LPARAM>(&ti));
+    EXPECT_STREQ(text, L"close");
+    wnd.DestroyWindow();
+    EXPECT_FALSE(IsWindow(tip)) << "gone with its host";
 }
 
 TEST_F(Windows, ClickOnImageButtonReachesHandleEventWithNameAndId) {

@@ -394,7 +394,15 @@ void browseForOpen() {
     ofn.lpstrFile = path;
     ofn.nMaxFile = MAX_PATH;
     ofn.Flags = OFN_FILEMUSTEXIST | OFN_PATHMUSTEXIST;
-    if (GetOpenFileNameW(&ofn) && control) {
+    // The common dialogs (and the common controls they load) come when first asked for, so the
+    // control's start-up in every process does not pay for them; they stay loaded.
+    using GetOpenFileNameFn = BOOL(WINAPI*)(OPENFILENAMEW*);
+    HMODULE dialogs = LoadLibraryW(L"comdlg32.dll");
+    auto getOpenFileName =
+        dialogs
+            ? reinterpret_cast<GetOpenFileNameFn>(reinterpret_cast<void*>(GetProcAddress(dialogs, "GetOpenFileNameW")))
+            : nullptr;
+    if (getOpenFileName && getOpenFileName(&ofn) && control) {
         std::wstring refusal;
         Engine& engine = Engine::get();
         if (engine.openDocument(path, &refusal)) {

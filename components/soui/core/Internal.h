@@ -40,8 +40,8 @@ ISkinObj* FindSkin(const std::wstring& name);
 void AddSystemSkin(ISkinObj* skin);
 void ClearSystemSkins();
 
-// A skin object over an image resource of the providers ("IMG:NAME"). Decoded on first use, or at
-// once when `eager` (the providers may go away afterwards).
+// A skin object over an image resource of the providers ("IMG:NAME"), decoded on first use; when
+// `eager` (the providers may go away afterwards) its encoded image is copied at once.
 ISkinObj* CreateImageSkin(const std::wstring& name,
                           const std::wstring& src,
                           int states,

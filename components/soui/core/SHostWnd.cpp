@@ -20,23 +20,12 @@ const UINT kRedrawMsg = RegisterWindowMessageW(L"SOUI.HostRedraw");
 
 }  // namespace
 
-// The host's tool tip: one rectangle tool following the hovered element.
+// The host's tool tip: one rectangle tool following the hovered element. Its window is made when
+// an element with a tip is first hovered, so a host whose tips nobody sees never loads the common
+// controls (whose start-up registers classes and theming in every process that loads them).
 class SHostTooltip {
   public:
-    explicit SHostTooltip(HWND host) : host_(host) {
-        INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_WIN95_CLASSES};
-        InitCommonControlsEx(&icc);
-        tip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
-                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, host, nullptr,
-                               GetModuleHandleW(nullptr), nullptr);
-        if (!tip_) {
-            return;
-        }
-        TTTOOLINFOW ti = Info();
-        ti.lpszText = const_cast<LPWSTR>(L"");
-        SendMessageW(tip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
-        SendMessageW(tip_, TTM_ACTIVATE, FALSE, 0);
-    }
+    explicit SHostTooltip(HWND host) : host_(host) {}
     SHostTooltip(const SHostTooltip&) = delete;
     SHostTooltip& operator=(const SHostTooltip&) = delete;
     ~SHostTooltip() {
@@ -45,10 +34,10 @@ class SHostTooltip {
         }
     }
     void Set(const RECT& rc, const SStringW& text) {
-        if (!tip_) {
+        text_ = text;
+        if (!tip_ && (text_.IsEmpty() || !Create())) {
             return;
         }
-        text_ = text;
         TTTOOLINFOW ti = Info();
         ti.rect = rc;
         SendMessageW(tip_, TTM_NEWTOOLRECTW, 0, reinterpret_cast<LPARAM>(&ti));
@@ -66,6 +55,34 @@ class SHostTooltip {
     HWND hwnd() const { return tip_; }
 
   private:
+    // One try per host: the common controls stay loaded for the process once loaded.
+    bool Create() {
+        if (tried_) {
+            return false;
+        }
+        tried_ = true;
+        using InitCommonControlsExFn = BOOL(WINAPI*)(const INITCOMMONCONTROLSEX*);
+        HMODULE controls = LoadLibraryW(L"comctl32.dll");
+        auto init = controls ? reinterpret_cast<InitCommonControlsExFn>(
+                                   reinterpret_cast<void*>(GetProcAddress(controls, "InitCommonControlsEx")))
+                             : nullptr;
+        if (!init) {
+            return false;
+        }
+        INITCOMMONCONTROLSEX icc = {sizeof(icc), ICC_WIN95_CLASSES};
+        init(&icc);
+        tip_ = CreateWindowExW(WS_EX_TOPMOST, TOOLTIPS_CLASSW, nullptr, WS_POPUP | TTS_NOPREFIX | TTS_ALWAYSTIP,
+                               CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, CW_USEDEFAULT, host_, nullptr,
+                               GetModuleHandleW(nullptr), nullptr);
+        if (!tip_) {
+            return false;
+        }
+        TTTOOLINFOW ti = Info();
+        ti.lpszText = const_cast<LPWSTR>(L"");
+        SendMessageW(tip_, TTM_ADDTOOLW, 0, reinterpret_cast<LPARAM>(&ti));
+        return true;
+    }
+
     TTTOOLINFOW Info() const {
         TTTOOLINFOW ti = {};
         ti.cbSize = TTTOOLINFOW_V2_SIZE;
@@ -76,6 +93,7 @@ class SHostTooltip {
 
     HWND host_;
     HWND tip_ = nullptr;
+    bool tried_ = false;
     SStringW text_;
 };
 

@@ -4,6 +4,7 @@
 #include <soui/SApplication.h>
 #include <soui/SUiDef.h>
 
+#include <cstdint>
 #include <map>
 #include <string>
 
@@ -39,13 +40,14 @@ class ImageSkin : public TObjRefImpl<ISkinObj> {
 
     LPCWSTR GetName() const override { return name_.c_str(); }
     int GetStates() const override { return states_; }
+    // A layout asks every skin for its size, a paint only the shown ones for their pixels: the
+    // size comes from a PNG's header until the image is decoded for its first paint.
     SIZE GetSkinSize() override {
-        if (!Load()) {
+        SIZE image = {0, 0};
+        if (!ImageSize(image)) {
             return {0, 0};
         }
-        const int w = static_cast<int>(bitmap_->Width());
-        const int h = static_cast<int>(bitmap_->Height());
-        return vertical_ ? SIZE{w, h / states_} : SIZE{w / states_, h};
+        return vertical_ ? SIZE{image.cx, image.cy / states_} : SIZE{image.cx / states_, image.cy};
     }
     void Draw(IRenderTarget* target, const RECT& rc, int state, BYTE alpha) override {
         if (!target || !Load() || IsRectEmpty(&rc)) {
@@ -85,10 +87,7 @@ class ImageSkin : public TObjRefImpl<ISkinObj> {
             return FALSE;
         }
         std::string data;
-        BOOL found = provider_ ? ReadResource(provider_, src_, data) : FALSE;
-        if (!found && SApplication::getSingletonPtr()) {
-            found = SApplication::getSingleton().GetRawBuffer(src_.c_str(), data);
-        }
+        const BOOL found = ReadImage(data);
         IRenderFactory* factory = GetRenderFactory();
         if (!found || !factory || !factory->LoadBitmap(&bitmap_, data.data(), data.size())) {
             SLog(L"skin %s: image %s not loaded", name_.c_str(), src_.c_str());
@@ -97,10 +96,86 @@ class ImageSkin : public TObjRefImpl<ISkinObj> {
             return FALSE;
         }
         DropProvider();
+        encoded_.clear();
+        encoded_.shrink_to_fit();
         return TRUE;
     }
 
+    // For a skin whose providers go away (the system resources' module is unloaded once they are
+    // loaded): the encoded image is copied now and decoded when first drawn or measured, so a
+    // process that never shows it never decodes it.
+    void KeepEncoded() {
+        if (!bitmap_ && !failed_ && encoded_.empty()) {
+            std::string data;
+            if (ReadImage(data) && !data.empty()) {
+                encoded_ = std::move(data);
+                DropProvider();
+            } else {
+                Load();  // reports the missing image now, while its name still means something
+            }
+        }
+    }
+
   private:
+    // The encoded image: kept, else from the skin's provider, else from the application's providers.
+    BOOL ReadImage(std::string& data) {
+        if (!encoded_.empty()) {
+            data = encoded_;
+            return TRUE;
+        }
+        BOOL found = provider_ ? ReadResource(provider_, src_, data) : FALSE;
+        if (!found && SApplication::getSingletonPtr()) {
+            found = SApplication::getSingleton().GetRawBuffer(src_.c_str(), data);
+        }
+        return found;
+    }
+
+    // The decoded image's size; before the decoding the size its PNG header states, read once;
+    // an image of another kind is decoded to learn it.
+    BOOL ImageSize(SIZE& size) {
+        if (failed_) {
+            return FALSE;
+        }
+        if (!bitmap_) {
+            if (!headerRead_) {
+                headerRead_ = TRUE;
+                headerSize_ = PngHeaderSize();
+            }
+            if (headerSize_.cx > 0) {
+                size = headerSize_;
+                return TRUE;
+            }
+        }
+        if (!Load()) {
+            return FALSE;
+        }
+        size = {static_cast<LONG>(bitmap_->Width()), static_cast<LONG>(bitmap_->Height())};
+        return TRUE;
+    }
+
+    // Width and height from the PNG signature and the IHDR chunk that must follow it; {0, 0} for
+    // anything else.
+    SIZE PngHeaderSize() {
+        static const unsigned char kHead[] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n',
+                                              0,    0,   0,   13,  'I',  'H',  'D',  'R'};
+        std::string data;
+        if (!ReadImage(data) || data.size() < 24 ||
+            data.compare(0, 16, reinterpret_cast<const char*>(kHead), 16) != 0) {
+            return {0, 0};
+        }
+        const auto* bytes = reinterpret_cast<const unsigned char*>(data.data());
+        const auto word = [bytes](size_t at) {
+            return (static_cast<uint32_t>(bytes[at]) << 24) | (static_cast<uint32_t>(bytes[at + 1]) << 16) |
+                   (static_cast<uint32_t>(bytes[at + 2]) << 8) | bytes[at + 3];
+        };
+        const uint32_t width = word(16);
+        const uint32_t height = word(20);
+        if (width == 0 || height == 0 || width > 0x7FFFFFFF || height > 0x7FFFFFFF) {
+            return {0, 0};
+        }
+        return {static_cast<LONG>(width), static_cast<LONG>(height)};
+    }
+
     void DropProvider() {
         if (provider_) {
             provider_->Release();
@@ -115,7 +190,10 @@ class ImageSkin : public TObjRefImpl<ISkinObj> {
     RECT margin_;
     IResProvider* provider_;
     IBitmap* bitmap_ = nullptr;
+    std::string encoded_;
     BOOL failed_ = FALSE;
+    SIZE headerSize_ = {0, 0};
+    BOOL headerRead_ = FALSE;
 };
 
 std::map<std::wstring, ISkinObj*>& SystemSkins() {
@@ -134,7 +212,7 @@ ISkinObj* CreateImageSkin(const std::wstring& name,
                           BOOL eager) {
     auto* skin = new ImageSkin(name, src, states, vertical, margin, provider);
     if (eager) {
-        skin->Load();
+        skin->KeepEncoded();
     }
     return skin;
 }

@@ -48,7 +48,6 @@ void Engine::shutdown() {
 }
 
 Engine::Engine() : module_(thisModule()) {
-    startTransfers();
     WNDCLASSEXW wc = {};
     wc.cbSize = sizeof(wc);
     wc.lpfnWndProc = &Engine::windowProc;
@@ -57,11 +56,29 @@ Engine::Engine() : module_(thisModule()) {
     RegisterClassExW(&wc);
     registerHookClass(module_);
     window_ = CreateWindowExW(0, kWindowClass, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, module_, nullptr);
-    loader_ = std::make_unique<Loader>([this](std::unique_ptr<LoadResult> result) {
-        if (PostMessageW(window_, kCommitMessage, 0, reinterpret_cast<LPARAM>(result.get()))) {
-            result.release();
+}
+
+// The transfer library (and its TLS library) and the loading thread start with the first page a
+// view loads, not with the engine: a process that loads no page never pays for them.
+Loader& Engine::loader() {
+    if (!loader_) {
+        if (!transfersStarted_) {
+            startTransfers();
+            transfersStarted_ = true;
         }
-    });
+        loader_ = std::make_unique<Loader>([this](std::unique_ptr<LoadResult> result) {
+            if (PostMessageW(window_, kCommitMessage, 0, reinterpret_cast<LPARAM>(result.get()))) {
+                result.release();
+            }
+        });
+    }
+    return *loader_;
+}
+
+void Engine::cancelLoads(unsigned viewId) {
+    if (loader_) {
+        loader_->cancel(viewId);
+    }
 }
 
 Engine::~Engine() {
@@ -80,7 +97,9 @@ Engine::~Engine() {
     }
     UnregisterClassW(kWindowClass, module_);
     unregisterHookClass(module_);
-    endTransfers();
+    if (transfersStarted_) {
+        endTransfers();
+    }
 }
 
 View* Engine::createView() {
@@ -96,7 +115,7 @@ void Engine::destroyView(View* view) {
     if (it == views_.end()) {
         return;
     }
-    loader_->cancel(view->id());
+    cancelLoads(view->id());
     std::unique_ptr<View> owned = std::move(it->second);
     views_.erase(it);
     owned->retire();

@@ -47,7 +47,10 @@ class Engine {
     const BoundFunction* bound(const std::wstring& name) const;
     ScriptValues& values() { return values_; }
 
-    Loader& loader() { return *loader_; }
+    // The loading thread, started with the transfers on the first page a view loads.
+    Loader& loader();
+    // Drops the view's pending loads; nothing to do while nothing was ever loaded.
+    void cancelLoads(unsigned viewId);
     HINSTANCE module() const { return module_; }
     // Posts a message to the engine's window: msg is kCommitMessage (lParam a LoadResult*, owned
     // by the message) or kPaintMessage (wParam the view id).
@@ -65,6 +68,7 @@ class Engine {
     HINSTANCE module_;
     HWND window_ = nullptr;
     std::unique_ptr<Loader> loader_;
+    bool transfersStarted_ = false;
     std::map<unsigned, std::unique_ptr<View>> views_;
     std::vector<View*> dying_;  // retired while busy; each deletes itself
     std::map<std::wstring, BoundFunction> bound_;

@@ -229,7 +229,7 @@ void View::startNavigation(const std::string& url, bool post, const std::string&
 }
 
 void View::postLocalCommit(const std::string& url, const std::string& html, const std::string& error) {
-    engine_.loader().cancel(id_);
+    engine_.cancelLoads(id_);
     loading_ = true;
     auto result = std::make_unique<LoadResult>();
     result->viewId = id_;

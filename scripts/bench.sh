@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# Start-up, hand-off and MD5 figures of the program beside baselines of the project's own, from one
+# run in one Wine prefix (build/bench/wineprefix, one Wine server for the run), with the local
+# services on the compiled-in ports, so the start-up's requests (TLS included) are in the figures.
+# Not a test: it passes or fails nothing, it prints figures (tests/bench/bench.py takes them).
+#
+#   scripts/bench.sh [--runs N] [--no-build]      (N defaults to 9)
+#
+# Every figure is the minimum, median and maximum of N runs, after one untimed warm-up; ratios
+# are of medians; a program and its baseline take turns, run after run.
+# - launch: from the start of `wine program.exe` (as a launcher on the desktop starts it) until a
+#   visible top-level window with the main window's title answers a sent WM_NULL and has painted
+#   itself: neither it nor a child window has a part left to paint. A watcher of the project's own
+#   inside the same Wine session (tests/bench/window_watch.cpp) polls every millisecond for the
+#   window, sends WM_NULL, polls the windows' update regions and reports; the benchmark takes its
+#   clock when the report arrives. The WM_NULL round trip means the process has left its start-up
+#   and pumps messages, and the paint check means what the user sees is drawn, so neither a window
+#   shown early nor work put off past the first paint can shorten the figure. The window is then
+#   closed and the process awaited. Baseline: tests/bench/minimal_window.c, timed the same way.
+#   Two states, both later starts (first-start marker set: no guide): settings without a stored
+#   user, and a stored user with the sign-in switch on (the service's default reply), which makes
+#   three signed requests before the window shows.
+# - hand-off: with a first instance running, from the start of a second launch with a PDF on its
+#   command line until that process has ended (it hands the document over and waits until the
+#   first instance has opened it). Baseline: tests/bench/exit_at_once.c. After every start the
+#   first instance is awaited as above (answering, painted), untimed, so no start shares the
+#   machine with the last one's aftermath.
+# - MD5: throughput of CMd5Digest and of OpenSSL's MD5 over one 64 MB buffer, passes taking turns
+#   in one process (tests/bench/md5_throughput.cpp); the digests must agree.
+# The load average is printed at the start and the end: compare figures taken at a low load only.
+set -euo pipefail
+
+root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+build="${BRAVIK_BUILD_DIR:-$root/build}"
+runs=9
+do_build=1
+while [ $# -gt 0 ]; do
+    case "$1" in
+        --runs) runs="$2"; shift 2 ;;
+        --no-build) do_build=0; shift ;;
+        *) echo "usage: bench.sh [--runs N] [--no-build]" >&2; exit 2 ;;
+    esac
+done
+
+[ "$do_build" = 0 ] || "$root/scripts/build.sh" >&2
+
+source "$root/scripts/display.sh"
+start_display
+export BRAVIK_WINEPREFIX="$build/bench/wineprefix"
+trap stop_display EXIT
+python3 "$root/tests/bench/bench.py" --build "$build" --runs "$runs"

@@ -15,7 +15,6 @@
 #include "WebPages.h"
 #include "classlib/ControlContainer.h"
 #include "foundation/AppState.h"
-#include "online/crash/BLLDumpCatchUpload.h"
 #include "online/crash/CrashLibraryLoad.h"
 #include "webview/SWkeWebkit.h"
 #include "webview/WkeEngine.h"
@@ -68,9 +67,7 @@ int shortCleanUp(CUiModuleLoader& loader, UiObjects& objects) {
 }  // namespace
 
 int runEntryPoint(HINSTANCE instance, wchar_t* commandLine) {
-    // Registered with the crash library and never removed: it lives as long as this frame.
-    CBLLDumpCatchUpload crashObserver;
-    registerCrashObserver(&crashObserver);
+    registerProcessCrashObserver();
 
     OleInitialize(nullptr);
     enterExecutableFolder();

@@ -25,11 +25,15 @@ const FlagSwitch kFlags[] = {
 }  // namespace
 
 bool isWebAddress(const SOUI::SStringW& text) {
+    if (text.GetLength() > kMaxWebAddressLength) {
+        return false;
+    }
+    // Schemes are compared without case; the rest of the address keeps its own.
     const wchar_t* const schemes[] = {L"http://", L"https://"};
     bool schemeOk = false;
     for (const wchar_t* scheme : schemes) {
         const int n = static_cast<int>(wcslen(scheme));
-        schemeOk = schemeOk || (text.GetLength() > n && text.Left(n) == scheme);
+        schemeOk = schemeOk || (text.GetLength() > n && text.Left(n).MakeLower() == scheme);
     }
     if (!schemeOk) {
         return false;
@@ -58,7 +62,8 @@ void applySwitch(CAppState& state, const SOUI::SStringW& key, const SOUI::SStrin
         }
     }
     if (key == L"qq") {
-        state.qq = value;
+        SOUI::SStringW lowered(value);
+        state.qq = lowered.MakeLower();
     } else if (key == L"kfurl" && isWebAddress(value)) {
         state.customUrl = value;
     }
@@ -68,7 +73,6 @@ void applySwitchText(CAppState& state, SOUI::SStringW text) {
     text.Remove(L' ');
     for (const SwitchItem& item : parseSwitchText(text.str())) {
         SOUI::SStringW key(item.key);
-        SOUI::SStringW value(item.value);
-        applySwitch(state, key.MakeLower(), value.MakeLower());
+        applySwitch(state, key.MakeLower(), SOUI::SStringW(item.value));
     }
 }

@@ -13,7 +13,6 @@
 #include "Updater.h"
 #include "classlib/ControlContainer.h"
 #include "foundation/AppState.h"
-#include "online/crash/BLLDumpCatchUpload.h"
 #include "online/crash/CrashLibraryLoad.h"
 #include "webview/SWkeWebkit.h"
 #include "webview/WkeEngine.h"
@@ -63,9 +62,7 @@ int shortCleanUp(CUiModuleLoader& loader, UiObjects& objects) {
 }  // namespace
 
 int runEntryPoint(HINSTANCE instance, wchar_t* commandLine) {
-    // Registered with the crash library and never removed: it lives as long as this frame.
-    CBLLDumpCatchUpload crashObserver;
-    registerCrashObserver(&crashObserver);
+    registerProcessCrashObserver();
 
     OleInitialize(nullptr);
     enterExecutableFolder();

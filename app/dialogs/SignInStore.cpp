@@ -3,8 +3,10 @@
 #include <windows.h>
 
 #include <foundation/AppState.h>
+#include <soui/SStrCpCvt.h>
 
 #include "MainDlg.h"
+#include "SignInId.h"
 
 bool addKnownUserId(SOUI::SStringA& list, const SOUI::SStringA& id) {
     if (list.Find(id.c_str()) >= 0) {
@@ -26,4 +28,17 @@ void storeSignedInUser(const SOUI::SStringA& id) {
     if (CMainDlg* main = getMainDlg()) {
         SendMessageW(main->m_hWnd, WM_LOGIN_DONE, 0, 0);
     }
+}
+
+bool reportSignedInUser(const wchar_t* text) {
+    if (text == nullptr || !isAcceptedSignInId(std::wstring_view(text))) {
+        return false;
+    }
+    const SOUI::SStringW wide(text);
+    const SOUI::SStringA id = SOUI::SStrCpCvt::CvtW2A(wide, CP_THREAD_ACP);
+    if (SOUI::SStrCpCvt::CvtA2W(id, CP_THREAD_ACP) != wide) {
+        return false;
+    }
+    storeSignedInUser(id);
+    return true;
 }

@@ -1,7 +1,6 @@
 #include "WkeDlg.h"
 
 #include <online/account/AccountRequests.h>
-#include <soui/SStrCpCvt.h>
 #include <webview/SWkeWebkit.h>
 #include <webview/WkeEngine.h>
 
@@ -55,10 +54,9 @@ int CWkeDlg::onInitDialog() {
 jsValue WKE_CALL CWkeDlg::onMsgBox(jsExecState es) noexcept {
     // The engine is the caller: nothing may leave this function.
     try {
-        const wchar_t* text = g_wkeApi.jsToStringW(es, g_wkeApi.jsArg(es, 0));
-        // The engine's text is only good during the call: copied at once.
-        const SOUI::SStringA id = SOUI::SStrCpCvt::CvtW2A(SOUI::SStringW(text ? text : L""), CP_THREAD_ACP);
-        storeSignedInUser(id);
+        // The engine's text is only good during the call: used at once. The page is outside
+        // text: an id it reports is taken only when it is well formed.
+        reportSignedInUser(g_wkeApi.jsToStringW(es, g_wkeApi.jsArg(es, 0)));
     } catch (...) {
     }
     return g_wkeApi.jsUndefined();

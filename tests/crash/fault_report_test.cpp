@@ -7,6 +7,7 @@
 #include <online/crash/BLLDumpCatchUpload.h>
 #include <online/crash/CrashLibraryLoad.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -41,6 +42,39 @@ int faultReportChild(const std::vector<std::wstring>& arguments) {
 }
 const ChildMode faultReportMode(L"fault-report", faultReportChild);
 
+void faultAtExit() {
+    *static_cast<volatile int*>(nullptr) = 1;
+}
+
+// Registers as the program's entry point does, from a frame that is gone before the fault.
+__attribute__((noinline)) bool entryPointCrashStep() {
+    return registerProcessCrashObserver();
+}
+
+// Reuses the stack below the caller, as the calls of the exit path do.
+__attribute__((noinline)) void overwriteStack() {
+    volatile unsigned char scratch[16384];
+    for (size_t i = 0; i < sizeof scratch; ++i) {
+        scratch[i] = 0xCC;
+    }
+}
+
+// Arguments: record file, local application data folder. The crash step in a frame of its own,
+// then a fault in an exit handler, after that frame and the child's main have returned.
+int faultAfterEntryChild(const std::vector<std::wstring>& arguments) {
+    if (arguments.size() != 2) {
+        return 90;
+    }
+    crashseams::install(arguments[1], false, arguments[0]);
+    prepareDataDir(SOUI::SStringW(arguments[1].c_str()));
+    static const CrashReportState state(kVersionInformation, kMachineCode, "42");
+    childprocess::appendRecord(arguments[0], "registered", entryPointCrashStep() ? "1" : "0");
+    overwriteStack();
+    atexit(faultAtExit);
+    return 0;
+}
+const ChildMode faultAfterEntryMode(L"fault-after-entry", faultAfterEntryChild);
+
 // Minutes between a log file name "YYYYMMDDhhmmss.log" and the UTC time now; -1 for another name.
 long long minutesFromNow(const std::wstring& name) {
     if (name.size() != 18 || name.substr(14) != L".log" || name.find_first_not_of(L"0123456789") != 14) {
@@ -65,16 +99,31 @@ long long minutesFromNow(const std::wstring& name) {
     return (ticks(nowFile) - ticks(thenFile)) / 600000000LL;
 }
 
-TEST(FaultReport, RealFaultIsPostedSavedAndShownFromTheLibrarysThread) {
+// Runs a child mode with a record file and a local application data folder in a new scratch
+// folder (returned with the record's path).
+childprocess::Result runFaultingChild(const wchar_t* mode, std::wstring& scratch, std::wstring& record) {
     services::reset();
     services::setReply("DoLoadLog.php", {.body = "已收到", .contentType = "text/plain; charset=utf-8"});
-    const std::wstring scratch = childprocess::makeScratchFolder(L"崩溃 进程");
-    const std::wstring record = scratch + L"record.txt";
-    const childprocess::Result result = childprocess::run(
+    scratch = childprocess::makeScratchFolder(L"崩溃 进程");
+    record = scratch + L"record.txt";
+    return childprocess::run(
         childprocess::selfPath(),
         // Without the folder's trailing "\", which would escape the closing quote.
-        L"--child=fault-report \"" + record + L"\" \"" + scratch.substr(0, scratch.size() - 1) + L"\"",
+        std::wstring(L"--child=") + mode + L" \"" + record + L"\" \"" + scratch.substr(0, scratch.size() - 1) + L"\"",
         childprocess::selfFolder());
+}
+
+// The child's scratch folder, and the one its own application state never got to remove.
+void removeChildFolders(const std::wstring& scratch, const childprocess::Result& result) {
+    childprocess::removeFolder(scratch);
+    wchar_t temp[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, temp);
+    childprocess::removeFolder(std::wstring(temp) + L"bravik-online-tests-" + std::to_wstring(result.processId));
+}
+
+TEST(FaultReport, RealFaultIsPostedSavedAndShownFromTheLibrarysThread) {
+    std::wstring scratch, record;
+    const childprocess::Result result = runFaultingChild(L"fault-report", scratch, record);
     ASSERT_TRUE(result.finished);
     EXPECT_EQ(result.exitCode, static_cast<DWORD>(EXCEPTION_ACCESS_VIOLATION));
     const auto lines = childprocess::readRecord(record);
@@ -114,11 +163,22 @@ TEST(FaultReport, RealFaultIsPostedSavedAndShownFromTheLibrarysThread) {
     EXPECT_EQ(boxes[0].caption, "\xCC\xE1\xCA\xBE");
     EXPECT_NE(std::to_string(boxes[0].threadId), main[0]);
 
-    childprocess::removeFolder(scratch);
-    // The child's own application state never got to remove its scratch folder.
-    wchar_t temp[MAX_PATH] = {};
-    GetTempPathW(MAX_PATH, temp);
-    childprocess::removeFolder(std::wstring(temp) + L"bravik-online-tests-" + std::to_wstring(result.processId));
+    removeChildFolders(scratch, result);
+}
+
+TEST(FaultReport, FaultAfterTheEntryPointReturnedStillReachesTheObserver) {
+    std::wstring scratch, record;
+    const childprocess::Result result = runFaultingChild(L"fault-after-entry", scratch, record);
+    ASSERT_TRUE(result.finished);
+    EXPECT_EQ(result.exitCode, static_cast<DWORD>(EXCEPTION_ACCESS_VIOLATION));
+    EXPECT_EQ(recordValues(childprocess::readRecord(record), "registered"), std::vector<std::string>{"1"});
+    const std::vector<Json::Value> reports = services::requestsFor("DoLoadLog.php");
+    ASSERT_EQ(reports.size(), 1u);
+    EXPECT_EQ(services::value(reports[0]["form"], "uid"), "42");
+    const std::vector<crashseams::Box> boxes = crashseams::readBoxes(record);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "\xD2\xD1\xCA\xD5\xB5\xBD");  // the reply, "已收到"
+    removeChildFolders(scratch, result);
 }
 
 }  // namespace

@@ -43,15 +43,20 @@ class Upload : public ::testing::Test {
         return base->onDumpCatch(reinterpret_cast<void*>(0x1234), crashText);
     }
 
-    // The body of the one report the service received since the last reset.
-    static std::string onlyReportBody() {
+    // The one report the service received since the last reset (null when not exactly one).
+    static Json::Value onlyReport() {
         const std::vector<Json::Value> reports = services::requestsFor(kPath);
         if (reports.size() != 1) {
             ADD_FAILURE() << reports.size() << " reports";
             return {};
         }
         EXPECT_EQ(reports[0]["method"].asString(), "POST");
-        return services::fromHex(reports[0]["body_hex"].asString());
+        return reports[0];
+    }
+
+    static DWORD WINAPI uploadOnThread(void* result) {
+        *static_cast<int*>(result) = upload("fault");
+        return 0;
     }
 
     std::wstring logFolder() const { return m_localAppData + L"\\BravikPdfEditor\\log\\"; }
@@ -60,34 +65,42 @@ class Upload : public ::testing::Test {
     std::wstring m_localAppData;
 };
 
-TEST_F(Upload, FormCarriesTheFourFieldsInNameOrderWithTheirValuesUnescaped) {
+TEST_F(Upload, FormCarriesTheFourFieldsInNameOrderUrlEncoded) {
     struct Case {
         const char* crashText;
         const char* userId;
         const char* versionInformation;
-        std::string body;
+        const char* exception;  // UTF-8, as a form parser reads it
+        std::string body;       // the bytes on the wire, where they are pinned
     };
     const std::string mcode = std::string("&mcode=") + kMachineCode;
     const Case cases[] = {
-        {"a&b", "42", kVersionInformation, "exception=a&b" + mcode + "&uid=42&vform=220327001"},
+        {"a&b", "42", kVersionInformation, "a&b", "exception=a%26b" + mcode + "&uid=42&vform=220327001"},
         // Nobody signed in.
-        {"x", "", kVersionInformation, "exception=x" + mcode + "&uid=&vform=220327001"},
-        {"k=v+1 %41%", "7", kVersionInformation, "exception=k=v+1 %41%" + mcode + "&uid=7&vform=220327001"},
+        {"x", "", kVersionInformation, "x", "exception=x" + mcode + "&uid=&vform=220327001"},
+        {"k=v+1 %41% #;", "7", kVersionInformation, "k=v+1 %41% #;", ""},
         // ANSI (936) crash text goes as UTF-8; the version information goes as its stored bytes.
         {"\xB1\xC0\xC0\xA3 C:\\\xB3\xCC\xD0\xF2", "42",
          "220\xB0\xE6"
          "001",
-         "exception=\xE5\xB4\xA9\xE6\xBA\x83 C:\\\xE7\xA8\x8B\xE5\xBA\x8F" + mcode +
-             "&uid=42&vform=220\xB0\xE6"
-             "001"},
-        {nullptr, "42", kVersionInformation, "exception=" + mcode + "&uid=42&vform=220327001"},
+         "\xE5\xB4\xA9\xE6\xBA\x83 C:\\\xE7\xA8\x8B\xE5\xBA\x8F",
+         "exception=%E5%B4%A9%E6%BA%83+C%3A%5C%E7%A8%8B%E5%BA%8F" + mcode + "&uid=42&vform=220%B0%E6001"},
+        {nullptr, "42", kVersionInformation, "", ""},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.body);
+        SCOPED_TRACE(c.exception);
         services::reset();
         const CrashReportState state(c.versionInformation, kMachineCode, c.userId);
         EXPECT_EQ(upload(c.crashText), 1);
-        EXPECT_EQ(onlyReportBody(), c.body);
+        const Json::Value report = onlyReport();
+        if (!c.body.empty()) {
+            EXPECT_EQ(services::fromHex(report["body_hex"].asString()), c.body);
+        }
+        const Json::Value& form = report["form"];
+        EXPECT_EQ(services::names(form), (std::vector<std::string>{"exception", "mcode", "uid", "vform"}));
+        EXPECT_EQ(services::value(form, "exception"), c.exception);
+        EXPECT_EQ(services::value(form, "mcode"), kMachineCode);
+        EXPECT_EQ(services::value(form, "uid"), c.userId);
     }
 }
 
@@ -137,6 +150,27 @@ TEST_F(Upload, MissingLogFolderStillShowsTheReplyAndWritesNothing) {
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, "noted");
     EXPECT_EQ(boxes[0].caption, kReplyCaption936);
+}
+
+TEST_F(Upload, ServiceThatNeverAnswersEndsTheUploadWithTheTimeOutError) {
+    const CrashReportState state(kVersionInformation, kMachineCode, "42");
+    services::setReply(kPath, {.body = "", .silent = true});
+    // On a thread of its own, as the crash library calls it, so that an upload without a bound
+    // fails the test instead of holding it.
+    int result = 0;
+    HANDLE thread = CreateThread(nullptr, 0, &Upload::uploadOnThread, &result, 0, nullptr);
+    ASSERT_NE(thread, nullptr);
+    const DWORD waited = WaitForSingleObject(thread, 60000);
+    CloseHandle(thread);
+    ASSERT_EQ(waited, WAIT_OBJECT_0) << "the upload still waits for the service after a minute";
+    EXPECT_EQ(result, 1);
+    EXPECT_EQ(services::requestsFor(kPath).size(), 1u);
+    const std::vector<crashseams::Box> boxes = crashseams::boxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_TRUE(boxes[0].wide);
+    EXPECT_EQ(boxes[0].text, "Timeout was reached");
+    EXPECT_EQ(boxes[0].caption, "错误");
+    EXPECT_FALSE(PathFileExistsW(logFile().c_str()));
 }
 
 }  // namespace

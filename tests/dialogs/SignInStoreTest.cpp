@@ -94,4 +94,35 @@ TEST_F(SignInStore, WithoutMainWindowTheIdIsStillStored) {
     EXPECT_EQ(setting("userdic"), "42;");
 }
 
+TEST_F(SignInStore, AReportedIdIsTakenOnlyWhenWellFormedAndTheSameInTheAnsiCodePage) {
+    dlgtest::createTestMainWindow();
+    struct Case {
+        const wchar_t* reported;
+        const char* stored;  // code page 936; null: ignored
+    };
+    const Case cases[] = {
+        {L"1\r\n[Other]\r\nx=1", nullptr},  // refused by the id rule
+        {L"", nullptr},
+        {L"\U0001F600", nullptr},  // no such character in the ANSI code page
+        {L"\u0E01", nullptr},
+        {nullptr, nullptr},
+        {L"\u7528\u623742",
+         "\xD3\xC3\xBB\xA7"
+         "42"},  // "用户42"
+        {L"A20002", "A20002"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.stored ? c.stored : "ignored");
+        dlgtest::mainWindowRecord().loginDone = 0;
+        EXPECT_EQ(reportSignedInUser(c.reported), c.stored != nullptr);
+        const char* expected = c.stored ? c.stored : "before";
+        EXPECT_EQ(setting("userid"), expected);
+        EXPECT_STREQ(g_appState.user.userId.c_str(), c.stored ? c.stored : "");
+        EXPECT_EQ(dlgtest::mainWindowRecord().loginDone, c.stored ? 1 : 0);
+    }
+    EXPECT_EQ(setting("userdic"),
+              "\xD3\xC3\xBB\xA7"
+              "42;A20002;");
+}
+
 }  // namespace

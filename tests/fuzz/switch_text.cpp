@@ -33,7 +33,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
 
         if (isWebAddress(item.value)) {
             const std::wstring_view address(item.value);
-            FUZZ_CHECK(address.substr(0, 7) == L"http://" || address.substr(0, 8) == L"https://");
+            std::wstring scheme(address.substr(0, 8));
+            for (wchar_t& c : scheme) {
+                c = (c >= L'A' && c <= L'Z') ? static_cast<wchar_t>(c - L'A' + L'a') : c;
+            }
+            FUZZ_CHECK(scheme.compare(0, 7, L"http://") == 0 || scheme == L"https://");
+            FUZZ_CHECK(address.size() <= kMaxWebAddressLength);
             FUZZ_CHECK(address.find_first_of(L" \t\r\n\"") == std::wstring_view::npos);
         }
     }

@@ -137,7 +137,7 @@ TEST_F(Account, SwitchesOfTheReplyReachTheState) {
     AppStateSnapshot expected = before;
     expected.doLogin = 0;
     expected.editButtonVisible = 1;
-    expected.customUrl = L"https://kf.example.com/chat?a=1";
+    expected.customUrl = L"HTTPS://KF.Example.COM/Chat?A=1";  // the address keeps its case
     EXPECT_EQ(AppStateSnapshot::take(), expected);
 }
 

@@ -50,7 +50,7 @@ TEST_F(CompiledAddresses, AccountRequestsGoToTheCompiledInService) {
 
 TEST_F(CompiledAddresses, CrashReportPostIgnoresItsArgumentsAndReachesTheService) {
     CCurlHttpPost post("http://elsewhere.invalid/", "", 5, 5, false);
-    post.setPostFields("exception=a&b&mcode=m&uid=42&vform=220327001");
+    post.setPostFields("exception=a%26b&mcode=m&uid=42&vform=220327001");
     ASSERT_TRUE(post.perform()) << post.getLastError();
     EXPECT_STREQ(post.responseBody(), "已收到崩溃报告");
     const std::vector<Json::Value> requests = services::requestsFor("DoLoadLog.php");

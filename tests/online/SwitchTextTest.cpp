@@ -110,20 +110,33 @@ TEST_F(SwitchTable, LaterItemOfARepeatedKeyWins) {
     EXPECT_EQ(g_appState.convertButtonVisible, 1);
 }
 
+TEST_F(SwitchTable, CustomerServiceAddressKeepsItsCaseAndTheKeyMatchesWithoutCase) {
+    applySwitchText(g_appState, L"KfUrl:HTTPS://KF.Example.COM/Chat?robotShuntSwitch=1&Id=A:1;QQ:AbC");
+    EXPECT_EQ(g_appState.customUrl, L"HTTPS://KF.Example.COM/Chat?robotShuntSwitch=1&Id=A:1");
+    EXPECT_EQ(g_appState.qq, L"abc");
+}
+
 TEST_F(SwitchTable, CustomerServiceAddressIsReplacedOnlyByAWebAddress) {
-    applySwitchText(g_appState, L"kfurl:HTTPS://KF.Example.COM/Chat?Id=A:1");
-    EXPECT_EQ(g_appState.customUrl, L"https://kf.example.com/chat?id=a:1");
-    for (const wchar_t* text : {L"kfurl:", L"kfurl", L"kfurl:calc.exe", L"kfurl:file:///c:/windows/notepad.exe",
-                                L"kfurl:\\\\host\\share\\x.exe", L"kfurl:https://", L"kfurl:http://a\"b"}) {
+    const std::wstring longest = L"https://kf.example.com/" + std::wstring(kMaxWebAddressLength - 23, L'a');
+    ASSERT_EQ(longest.size(), static_cast<size_t>(kMaxWebAddressLength));
+    applySwitchText(g_appState, (L"kfurl:" + longest).c_str());
+    EXPECT_EQ(std::wstring(g_appState.customUrl.c_str()), longest);
+    for (const std::wstring& text :
+         {std::wstring(L"kfurl:"), std::wstring(L"kfurl"), std::wstring(L"kfurl:calc.exe"),
+          std::wstring(L"kfurl:file:///c:/windows/notepad.exe"), std::wstring(L"kfurl:\\\\host\\share\\x.exe"),
+          std::wstring(L"kfurl:https://"), std::wstring(L"kfurl:http://a\"b"), L"kfurl:" + longest + L"a",
+          L"kfurl:https://kf.example.com/" + std::wstring(5000, L'a')}) {
         g_appState.customUrl = L"https://kf.example.com/kept";
-        applySwitchText(g_appState, text);
-        EXPECT_EQ(g_appState.customUrl, L"https://kf.example.com/kept") << testing::PrintToString(std::wstring(text));
+        applySwitchText(g_appState, text.c_str());
+        EXPECT_EQ(g_appState.customUrl, L"https://kf.example.com/kept") << testing::PrintToString(text.substr(0, 60));
     }
 }
 
 TEST(WebAddress, SchemesAndCharacters) {
     EXPECT_TRUE(isWebAddress(L"http://a"));
     EXPECT_TRUE(isWebAddress(L"https://kf.example.com/p?q=1#f"));
+    EXPECT_TRUE(isWebAddress(L"HTTP://A"));
+    EXPECT_TRUE(isWebAddress(L"Https://a"));
     EXPECT_FALSE(isWebAddress(L"http://"));
     EXPECT_FALSE(isWebAddress(L"ftp://a"));
     EXPECT_FALSE(isWebAddress(L"mailto:x@y"));

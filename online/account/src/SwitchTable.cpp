@@ -38,7 +38,8 @@ void applySwitch(CAppState& state, const SOUI::SStringW& key, const SOUI::SStrin
         }
     }
     if (key == L"qq") {
-        state.qq = value;
+        SOUI::SStringW lowered(value);
+        state.qq = lowered.MakeLower();
     } else if (key == L"kfurl" && isWebAddress(value.str())) {
         state.customUrl = value;
     }
@@ -48,7 +49,6 @@ void applySwitchText(CAppState& state, SOUI::SStringW text) {
     text.Remove(L' ');
     for (const SwitchItem& item : parseSwitchText(text.str())) {
         SOUI::SStringW key(item.key);
-        SOUI::SStringW value(item.value);
-        applySwitch(state, key.MakeLower(), value.MakeLower());
+        applySwitch(state, key.MakeLower(), SOUI::SStringW(item.value));
     }
 }

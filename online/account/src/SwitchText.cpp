@@ -30,10 +30,29 @@ std::vector<SwitchItem> parseSwitchText(std::wstring_view text) {
     return items;
 }
 
+namespace {
+
+// The scheme is compared without case; the rest of the address keeps its own.
+bool startsWithScheme(std::wstring_view text, std::wstring_view scheme) {
+    if (text.size() <= scheme.size()) {
+        return false;
+    }
+    for (std::size_t i = 0; i < scheme.size(); ++i) {
+        const wchar_t c = text[i];
+        if ((c >= L'A' && c <= L'Z' ? c - L'A' + L'a' : c) != scheme[i]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+}  // namespace
+
 bool isWebAddress(std::wstring_view text) {
-    const bool schemeOk =
-        (text.size() > 7 && text.substr(0, 7) == L"http://") || (text.size() > 8 && text.substr(0, 8) == L"https://");
-    if (!schemeOk) {
+    if (text.size() > kMaxWebAddressLength) {
+        return false;
+    }
+    if (!startsWithScheme(text, L"http://") && !startsWithScheme(text, L"https://")) {
         return false;
     }
     for (const wchar_t c : text) {

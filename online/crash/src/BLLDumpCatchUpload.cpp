@@ -18,6 +18,8 @@ namespace {
 // "提示" in code page 936: the reply box is a narrow one.
 const char kReplyCaption[] = "\xCC\xE1\xCA\xBE";
 const wchar_t kErrorCaption[] = L"错误";
+const int kConnectTimeoutMs = 8000;
+const int kTimeoutSec = 20;
 
 // The reply as the user sees it: up to its first zero byte, from UTF-8 to the OEM code page;
 // empty when a step does not convert.
@@ -32,6 +34,10 @@ std::string replyText(const char* body) {
 
 void upload(const char* crashText) {
     CCurlHttpPost post(kCrashReportUploadUrl, "", 0, 0, false);
+    // Bounded: a silent service must not keep the crashed process alive. (The five-argument
+    // constructor always leaves the time-outs at 0.)
+    post.setConnectTimeoutMs(kConnectTimeoutMs);
+    post.setTimeout(kTimeoutSec);
     post.setPostFields(crashReportForm(crashText != nullptr ? crashText : "", g_appState.machineCode.c_str(),
                                        g_appState.user.userId.c_str(), g_appState.versionInformation.c_str()));
     if (!post.perform()) {

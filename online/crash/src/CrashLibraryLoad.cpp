@@ -1,5 +1,8 @@
 #include "online/crash/CrashLibraryLoad.h"
 
+#include <online/http/CurlHttpGlobal.h>
+
+#include "online/crash/BLLDumpCatchUpload.h"
 #include "online/crash/CrashPlatform.h"
 
 namespace {
@@ -37,4 +40,17 @@ bool registerCrashObserver(CDumpCatchObserverBase* observer) {
     }
     library.exportInterface->getDumpCatchMgr()->addObserver(observer);
     return true;
+}
+
+bool registerProcessCrashObserver() {
+    static CBLLDumpCatchUpload* observer = nullptr;
+    if (observer != nullptr) {
+        return false;
+    }
+    observer = new CBLLDumpCatchUpload();
+    // The upload's transfer library is set up now, on this thread. Set up for the first time by a
+    // report of a fault in an exit handler, it would register an exit handler of its own and wait
+    // for the C runtime's exit lock, which the exiting thread holds while it waits for the report.
+    CCurlHttpGlobal::init();
+    return registerCrashObserver(observer);
 }

@@ -13,5 +13,6 @@ std::string crashReportForm(const std::string& crashText,
     form["exception"] = acpToUtf8(crashText);
     form["uid"] = acpToUtf8(userId);
     form["mcode"] = acpToUtf8(machineCode);
-    return buildQueryString(form, 0);
+    // URL-encoded, as the form content type says: a crash text or a path may hold "&", "+" or "%".
+    return buildQueryString(form, 1);
 }

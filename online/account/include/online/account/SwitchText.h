@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -16,6 +17,10 @@ struct SwitchItem {
 
 std::vector<SwitchItem> parseSwitchText(std::wstring_view text);
 
-// True for "http://" or "https://" followed by at least one character, without blanks, quotes or
-// control characters: what the customer-service switch may hand to the shell.
+// The longest customer-service address taken; a longer one is refused like any other malformed one.
+inline constexpr std::size_t kMaxWebAddressLength = 2048;
+
+// True for "http://" or "https://" (either in any case) followed by at least one character, at
+// most kMaxWebAddressLength characters in all, without blanks, quotes or control characters: what
+// the customer-service switch may hand to the shell.
 bool isWebAddress(std::wstring_view text);

@@ -5,7 +5,8 @@
 // The program's crash-report observer. On every call it posts the crash text, the machine code,
 // the signed-in user and the version information to the crash-report service, saves the reply
 // as "<UTC time>.log" in the per-user log folder and shows it; when the post fails it shows the
-// transfer's error instead. Everything runs on the caller's thread, without time-outs of its own.
+// transfer's error instead. Everything runs on the caller's thread; the post gives up after 8
+// seconds without a connection or 20 seconds in all.
 class CBLLDumpCatchUpload : public CDumpCatchObserverBase {
   public:
     CBLLDumpCatchUpload() = default;

@@ -21,3 +21,10 @@ CrashLibrary loadCrashLibrary();
 // observer, which must live until the process ends. False after a failure of the sequence, whose
 // message has been shown; the library is never unloaded.
 bool registerCrashObserver(CDumpCatchObserverBase* observer);
+
+// The entry point's crash step: registerCrashObserver with the process's one CBLLDumpCatchUpload,
+// made on the heap at the first call and never destroyed. The crash library calls it until the
+// process ends, also for a fault after the entry point has returned (exit handlers, static
+// destructors), so no frame may own it. The upload's transfer library is set up here too. A second
+// call registers nothing more and returns false.
+bool registerProcessCrashObserver();

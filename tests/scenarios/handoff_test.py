@@ -98,7 +98,9 @@ class HandOff(Scenario):
     def test_a_launch_while_the_first_instance_starts_opens_once_its_window_is_there(self):
         self.not_first_start("userid=" + USER_ID)
         profile = json.dumps({"result_code": "1", "u_name": USER_NAME, "login_method": "1"}, ensure_ascii=False)
-        hold_back = 8  # seconds the main window's profile request keeps the first instance from its window
+        # The main window's own profile request, made while the window is built and before it is
+        # shown, is held back; the start-up's request before it is answered at once.
+        hold_back = 8
         self.suite.control("reply", {"path": USER_DATA, "body": profile, "once": True})
         self.suite.control("reply", {"path": USER_DATA, "body": profile, "once": True, "delay": hold_back})
         first = self.start()

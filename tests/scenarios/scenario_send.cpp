@@ -16,8 +16,9 @@
 //                                                prints owned=1 once it owns the mutex (owned=0 when
 //                                                it existed already)
 //   scenario_send title-window TITLE SECONDS     shows a top-level window of its own with the title
-//                                                for SECONDS; the exit code is the number of
-//                                                WM_USER+16 messages it received
+//                                                for SECONDS, printing hwnd= once it is there; the
+//                                                exit code is the number of WM_USER+16 messages it
+//                                                received
 //
 // The window is found by its title. Output: UTF-8 lines of tab-separated key=value fields. Exit
 // code: the message's result (0-255) or 0 when done, 254 when no window has the title (or no such

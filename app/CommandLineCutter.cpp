@@ -5,12 +5,15 @@
 namespace {
 
 // Hands over every part after a ";" from the last to the first, ending the text at each ";" in
-// turn; what is left is the first path.
-void cutAtSemicolons(wchar_t* text, PathSink& sink) {
+// turn; what is left is the first path. True when anything was handed over.
+bool cutAtSemicolons(wchar_t* text, PathSink& sink) {
+    bool handed = false;
     for (wchar_t* semicolon = std::wcsrchr(text, L';'); semicolon; semicolon = std::wcsrchr(text, L';')) {
         sink.openPath(semicolon + 1);  // an empty part is handed over too
         *semicolon = L'\0';
+        handed = true;
     }
+    return handed;
 }
 
 }  // namespace
@@ -52,15 +55,25 @@ int cutQuotedFileList(wchar_t* text, PathSink& sink) {
     return 1;
 }
 
-void cutUnquotedFileList(wchar_t* text, PathSink& sink) {
+int cutUnquotedFileList(wchar_t* text, PathSink& sink) {
     if (!text) {
-        return;
+        return 0;
     }
+    bool handed = false;
     if (wchar_t* last = std::wcsrchr(text, L';')) {
         *last = L'\0';
-        cutAtSemicolons(text, sink);
+        handed = cutAtSemicolons(text, sink);
     }
     if (text[0] != L'\0') {
         sink.openPath(text);
+        handed = true;
     }
+    return handed ? 1 : 0;
+}
+
+int cutFileList(wchar_t* text, PathSink& sink) {
+    if (text && text[0] != L'\0' && text[0] != L'"') {
+        return cutUnquotedFileList(text, sink);
+    }
+    return cutQuotedFileList(text, sink);
 }

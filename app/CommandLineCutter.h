@@ -24,4 +24,10 @@ inline constexpr std::size_t kSinglePathCapacity = 259;
 int cutQuotedFileList(wchar_t* text, PathSink& sink);
 
 // The form without quotation marks: every ";"-ended path, then what is left before the first one.
-void cutUnquotedFileList(wchar_t* text, PathSink& sink);
+// 0 when nothing was handed to the sink, 1 otherwise.
+int cutUnquotedFileList(wchar_t* text, PathSink& sink);
+
+// A command line in either form: the quoted form when it begins with a quotation mark, otherwise
+// the unquoted form (a console or a launcher passes a path without blanks as it stands). 0 when
+// nothing was handed to the sink, 1 otherwise (and for the quoted form's own results).
+int cutFileList(wchar_t* text, PathSink& sink);

@@ -100,6 +100,7 @@ int runEntryPoint(HINSTANCE instance, wchar_t* commandLine) {
         if (!main) {
             return shortCleanUp(loader, objects);
         }
+        markMainWindow(main->m_hWnd);
         main->ShowWindow(frameState == L"max" ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);
         if (g_appState.install == "2") {
             runGuideTour(main->m_hWnd);

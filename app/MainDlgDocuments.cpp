@@ -2,13 +2,14 @@
 // WM_COPYDATA.
 #include <shlwapi.h>
 
+#include <string>
 #include <vector>
 
 #include "CommandLineCutter.h"
 #include "MainDlg.h"
 #include "PdfEditControl.h"
 #include "ShellDialogs.h"
-#include "foundation/AppState.h"
+#include "SingleInstance.h"
 
 namespace {
 
@@ -30,7 +31,7 @@ class ControlSink final : public PathSink {
 
 int CMainDlg::openFileList(wchar_t* text) {
     ControlSink sink(pdfControl);
-    return cutQuotedFileList(text, sink);
+    return cutFileList(text, sink);
 }
 
 void CMainDlg::openFileListUnquoted(wchar_t* text) {
@@ -63,10 +64,7 @@ LRESULT CMainDlg::onCopyData(const COPYDATASTRUCT* data) {
 }
 
 LRESULT CMainDlg::onOpenDocRequest() {
-    SOUI::SStringW pending = g_appState.readAppString(L"openDocPath");
-    // Emptied before anything is opened, so the next hand-off starts from an empty key.
-    g_appState.writeAppString(L"openDocPath", L"");
-    std::vector<wchar_t> text(pending.c_str(), pending.c_str() + pending.GetLength() + 1);
+    std::wstring text = takePendingCommandLine();
     openFileList(text.data());
     CenterWindow(GetDesktopWindow());
     SetFocus();

@@ -1,4 +1,4 @@
-// The command line's file list: quoted and unquoted forms, cut in place.
+// The command line's file list: quoted and unquoted forms, cut in place, and the choice between them.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -20,14 +20,18 @@ struct QuotedCase {
     std::vector<std::wstring> opened;  // in the order the sink received them
 };
 
+// Cuts a copy of the case's text and compares the result and the paths the sink received.
+void expectCut(int (*cut)(wchar_t*, PathSink&), const QuotedCase& c) {
+    std::wstring text = c.text;
+    CollectingSink sink;
+    EXPECT_EQ(cut(text.data(), sink), c.result);
+    EXPECT_EQ(sink.paths, c.opened);
+}
+
 class QuotedFileList : public testing::TestWithParam<QuotedCase> {};
 
 TEST_P(QuotedFileList, OpensThePathsFromTheLastToTheFirst) {
-    const QuotedCase& c = GetParam();
-    std::wstring text = c.text;
-    CollectingSink sink;
-    EXPECT_EQ(cutQuotedFileList(text.data(), sink), c.result);
-    EXPECT_EQ(sink.paths, c.opened);
+    expectCut(&cutQuotedFileList, GetParam());
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -62,6 +66,7 @@ TEST(QuotedFileListLength, SinglePathsUpToTheBufferOpenWhole) {
 
 struct UnquotedCase {
     const wchar_t* text;
+    int result;
     std::vector<std::wstring> opened;
 };
 
@@ -70,17 +75,38 @@ class UnquotedFileList : public testing::TestWithParam<UnquotedCase> {};
 TEST_P(UnquotedFileList, OpensEveryPart) {
     std::wstring text = GetParam().text;
     CollectingSink sink;
-    cutUnquotedFileList(text.data(), sink);
+    EXPECT_EQ(cutUnquotedFileList(text.data(), sink), GetParam().result);
     EXPECT_EQ(sink.paths, GetParam().opened);
 }
 
 INSTANTIATE_TEST_SUITE_P(Cases,
                          UnquotedFileList,
-                         testing::Values(UnquotedCase{L"A", {L"A"}},
-                                         UnquotedCase{L"A;B;", {L"B", L"A"}},
-                                         UnquotedCase{L"A;B", {L"A"}},
-                                         UnquotedCase{L"\"A\"", {L"\"A\""}},
-                                         UnquotedCase{L"", {}},
-                                         UnquotedCase{L";", {}}));
+                         testing::Values(UnquotedCase{L"A", 1, {L"A"}},
+                                         UnquotedCase{L"A;B;", 1, {L"B", L"A"}},
+                                         UnquotedCase{L"A;B", 1, {L"A"}},
+                                         UnquotedCase{L"\"A\"", 1, {L"\"A\""}},
+                                         UnquotedCase{L"", 0, {}},
+                                         UnquotedCase{L";", 0, {}}));
+
+// The command line in either form, told apart by its first character.
+class EitherFileList : public testing::TestWithParam<QuotedCase> {};
+
+TEST_P(EitherFileList, TakesTheUnquotedFormUnlessItBeginsWithAQuotationMark) {
+    expectCut(&cutFileList, GetParam());
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases,
+                         EitherFileList,
+                         testing::Values(
+                             // A path without blanks as a console passes it keeps its first character.
+                             QuotedCase{L"C:\\a.pdf", 1, {L"C:\\a.pdf"}},
+                             QuotedCase{L"C:\\a.pdf;C:\\b.pdf;", 1, {L"C:\\b.pdf", L"C:\\a.pdf"}},
+                             QuotedCase{L"x\"A\" tail", 1, {L"x\"A\" tail"}},
+                             QuotedCase{L";", 0, {}},
+                             QuotedCase{L"", 0, {}},
+                             // The quoted form as before.
+                             QuotedCase{L"\"C:\\a b.pdf;C:\\c.pdf;\"", 1, {L"C:\\c.pdf", L"C:\\a b.pdf"}},
+                             QuotedCase{L"\";\"", 1, {}},
+                             QuotedCase{L"\"\"", 0, {}}));
 
 }  // namespace

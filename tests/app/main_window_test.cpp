@@ -13,6 +13,7 @@
 #include "MainDlg.h"
 #include "PdfControlAccess.h"
 #include "PdfEditControl.h"
+#include "SingleInstance.h"
 #include "Updater.h"
 #include "foundation/AppState.h"
 #include "support/RecordingDialogs.h"
@@ -393,15 +394,50 @@ TEST_F(MainWindow, CopyDataOpensAnExistingFileAndNamesAMissingOne) {
 TEST_F(MainWindow, PendingDocumentsAreTakenFromTheSettingsAndTheKeyEmptied) {
     CMainDlg& main = *g_mainDlg;
     const std::wstring dir = shelltest::scratchFolder(L"pending");
-    const std::wstring a = dir + L"a b.pdf";
-    const std::wstring b = dir + L"b.pdf";
-    pdftest::writeSamplePdf(a, 2);
-    pdftest::writeSamplePdf(b, 3);
-    g_appState.writeAppString(L"openDocPath", (L"\"" + a + L";" + b + L";\"").c_str());
+    const std::wstring a = dir + L"a@b 100%.pdf";
+    const std::wstring b = dir + L"한국어 ภาษาไทย ß straße.pdf";
+    const std::wstring c = dir + L"plain.pdf";
+    for (const std::wstring& path : {a, b, c}) {
+        pdftest::writeSamplePdf(path, 1);
+    }
+    struct Case {
+        std::wstring commandLine;
+        std::vector<std::wstring> opened;
+    };
+    for (const Case& t : {Case{L"\"" + a + L";" + b + L";\"", {b, a}}, Case{c, {c}}}) {
+        ASSERT_TRUE(storePendingCommandLine(t.commandLine.c_str()));
+        controlModule().clearJournal();
+        EXPECT_EQ(main.SendMessage(WM_OPEN_PENDING_DOC), 0);
+        EXPECT_EQ(setting(L"openDocPath"), L"");
+        std::vector<std::wstring> opened;
+        for (const std::wstring& path : t.opened) {
+            opened.push_back(L"opened \"" + path + L"\"");
+        }
+        EXPECT_TRUE(inOrder(lines(), opened)) << journal();
+        EXPECT_EQ(countLines(lines(), L"opened"), static_cast<int>(t.opened.size())) << journal();
+    }
+
+    // A damaged value opens nothing and is emptied all the same.
+    g_appState.writeAppString(L"openDocPath", (L"\"" + c + L"\"").c_str());
     controlModule().clearJournal();
     EXPECT_EQ(main.SendMessage(WM_OPEN_PENDING_DOC), 0);
+    EXPECT_EQ(countLines(lines(), L"open"), 0) << journal();
     EXPECT_EQ(setting(L"openDocPath"), L"");
-    EXPECT_TRUE(inOrder(lines(), {L"opened \"" + b + L"\"", L"opened \"" + a + L"\""})) << journal();
+}
+
+TEST_F(MainWindow, ASecondInstanceFindsOnlyTheMarkedMainWindow) {
+    CMainDlg& main = *g_mainDlg;
+    wchar_t title[128] = {};
+    GetWindowTextW(main.m_hWnd, title, 127);
+    ASSERT_NE(title[0], L'\0');
+    g_appState.title = title;
+    // Another window with the title, as the guide tour or another program may show.
+    HWND other = CreateWindowExW(0, L"STATIC", title, WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    ASSERT_NE(other, nullptr);
+    EXPECT_EQ(findRunningMainWindow(), nullptr) << "unmarked windows are passed over";
+    markMainWindow(main.m_hWnd);
+    EXPECT_EQ(findRunningMainWindow(), main.m_hWnd);
+    DestroyWindow(other);
 }
 
 TEST_F(MainWindow, TheControlsEventsReachTheirHandlers) {

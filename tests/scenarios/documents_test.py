@@ -1,6 +1,6 @@
 #!/usr/bin/env python3
-"""Documents: the command line, the hand-off of a second instance, WM_COPYDATA with a missing
-file, closing with two documents."""
+"""Documents: the command line, WM_COPYDATA with a missing file, closing with two documents (the
+hand-off of a second instance: handoff_test.py)."""
 from scenario_support import MAINWND, Scenario, TIP, TITLE, run, windows_path
 
 
@@ -16,23 +16,6 @@ class Documents(Scenario):
         self.assertLess(next(i for i, l in enumerate(lines) if "V.43(W, 1, 0)" in l),
                         next(i for i, l in enumerate(lines) if "opened" in l), "set up before the document opens")
         self.assertIsNone(program.poll())
-
-    def test_a_second_instance_hands_over_its_command_line(self):
-        self.ensure_prefix()
-        self.not_first_start()
-        first = self.start()
-        self.wait_main_window()
-        pdf = self.pdf("交给 第一个.pdf", 2)
-        second = self.start(pdf)
-        self.assertEqual(second.wait(120), 0)
-        self.wait_journal('opened "%s"' % pdf)
-        self.assertEqual(self.settings().get("openDocPath"), "", "emptied by the first instance")
-        self.assertIsNone(first.poll(), "the first instance goes on")
-        requests = self.suite.control("requests")
-        if isinstance(requests, dict):
-            requests = requests.get("requests", [])
-        infos = [r for r in requests if "DoLoadInfo" in r.get("path", "")]
-        self.assertGreaterEqual(len(infos), 2, "the second instance asked for the start-up information too")
 
     def test_copydata_with_a_missing_file_names_it(self):
         self.ensure_prefix()

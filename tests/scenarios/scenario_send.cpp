@@ -16,6 +16,14 @@
 //   scenario_send dialogs                        prints every shown standard dialog (#32770): hwnd,
 //                                                caption, owner, its static texts and its buttons
 //   scenario_send press HWND BUTTON_ID           clicks the dialog's button (BM_CLICK, posted)
+//   scenario_send hold-instance SECONDS          holds the program's instance mutex for SECONDS, as a
+//                                                first instance without its main window yet does;
+//                                                prints owned=1 once it owns the mutex (owned=0 when
+//                                                it existed already)
+//   scenario_send title-window TITLE SECONDS     shows a top-level window of its own with the title
+//                                                for SECONDS, printing hwnd= once it is there; the
+//                                                exit code is the number of WM_USER+16 messages it
+//                                                received
 //
 // The window is found by its title. Output: UTF-8 lines of tab-separated key=value fields. Exit
 // code: the message's result (0-255) or 0 when done, 254 when no window has the title (or no such
@@ -128,6 +136,44 @@ void printDialogs() {
     }
 }
 
+int holdInstance(DWORD seconds) {
+    HANDLE mutex = CreateMutexW(nullptr, TRUE, L"BravikPdfEditor.exe");
+    print(std::wstring(L"owned=") + (mutex && GetLastError() != ERROR_ALREADY_EXISTS ? L"1" : L"0"));
+    Sleep(seconds * 1000);
+    return 0;  // the mutex is left to the end of the process, as the program leaves it
+}
+
+int g_pendingDocMessages = 0;
+
+LRESULT CALLBACK countPendingDoc(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+    if (msg == WM_USER + 16) {
+        ++g_pendingDocMessages;
+        return 0;
+    }
+    return DefWindowProcW(window, msg, wParam, lParam);
+}
+
+int showTitleWindow(const wchar_t* title, DWORD seconds) {
+    WNDCLASSW windowClass = {};
+    windowClass.lpfnWndProc = &countPendingDoc;
+    windowClass.hInstance = GetModuleHandleW(nullptr);
+    windowClass.lpszClassName = L"ScenarioTitleWindow";
+    RegisterClassW(&windowClass);
+    HWND window = CreateWindowExW(0, windowClass.lpszClassName, title, WS_POPUP | WS_VISIBLE, 0, 0, 120, 40, nullptr,
+                                  nullptr, windowClass.hInstance, nullptr);
+    if (!window) {
+        return 254;
+    }
+    print(L"hwnd=" + hex(window));
+    const UINT_PTR timer = SetTimer(nullptr, 0, seconds * 1000, nullptr);
+    MSG msg;
+    while (GetMessageW(&msg, nullptr, 0, 0) > 0 && !(msg.message == WM_TIMER && msg.wParam == timer)) {
+        DispatchMessageW(&msg);
+    }
+    DestroyWindow(window);
+    return g_pendingDocMessages;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -147,6 +193,12 @@ int wmain(int argc, wchar_t** argv) {
         }
         PostMessageW(button, BM_CLICK, 0, 0);
         return 0;
+    }
+    if (command == L"hold-instance" && argc == 3) {
+        return holdInstance(static_cast<DWORD>(number(argv[2])));
+    }
+    if (command == L"title-window" && argc == 4) {
+        return showTitleWindow(argv[2], static_cast<DWORD>(number(argv[3])));
     }
     if (argc < 3) {
         return 253;

@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
     wine wine32 g++-mingw-w64-i686-posix gcc-mingw-w64-i686-posix binutils-mingw-w64-i686
     cmake make perl dpkg-dev xvfb xauth x11-utils imagemagick fonts-wqy-microhei
-    python3 openssl ca-certificates xdotool googletest locales
+    python3 openssl ca-certificates xdotool googletest locales iproute2 util-linux
     # Native fuzzing of the parsers (scripts/fuzz.sh): clang with libFuzzer and the sanitizers.
     clang libclang-rt-14-dev libjsoncpp-dev
 )

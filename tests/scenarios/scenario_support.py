@@ -1,7 +1,7 @@
 """What the program-level scenarios share: the program's folder copied into a scratch folder (with
-the services' test CA as its CA bundle), the Wine prefix of the scenarios (shared by the suites,
-which run one after the other), the local services on the fixed ports of the compiled-in addresses,
-and the base class of a scenario with its ways of starting the program and reading its traces.
+the services' test CA as its CA bundle), the suite's Wine prefix, the local services on the fixed
+ports of the compiled-in addresses (each suite runs on a network of its own), and the base class
+of a scenario with its ways of starting the program and reading its traces.
 
 Before each scenario the prefix's per-user folder of the program is removed and every process of the
 prefix ended. The control stand-in's journal and the updater's and converter's records go to files

@@ -2,6 +2,7 @@
 #include "MainDlg.h"
 
 #include "ComErrorBoundary.h"
+#include "MainWindowLinks.h"
 #include "PdfControlAccess.h"
 #include "PdfControlRefs.h"
 #include "PdfControlSetup.h"
@@ -24,6 +25,7 @@ CMainDlg* getMainDlg() {
     }
     // Stored before the window exists: code running while it is built and initialised finds it.
     g_mainDlg = new CMainDlg();
+    connectMainWindowLinks();
     g_mainDlg->Create(GetActiveWindow(), 0, 0, 0, 0);
     ::SendMessageW(g_mainDlg->m_hWnd, WM_INITDIALOG, 0, 0);
     g_mainDlg->CenterWindow(g_mainDlg->m_hWnd);

@@ -2,8 +2,8 @@
 // map's handler and of the operations it runs.
 #include "ComErrorBoundary.h"
 #include "ConfirmLoginBeforeSave.h"
-#include "MainDlg.h"
 #include "PdfEditControl.h"
+#include "PdfHostShell.h"
 #include "foundation/AppState.h"
 
 namespace PXV {
@@ -76,17 +76,16 @@ void PdfEditControl::onDocumentClosed(LONG, IDispatch*, IUnknown*) {
     IPdfInstancePtr instance = takeInstance();
     ULONG open = 0;
     instance->GetDocumentCount(&open);
-    if (!g_exitRequested) {
+    PdfHostShell& shell = pdfHostShell();
+    if (!shell.exitRequested()) {
         return;
     }
     if (open < 1) {
         // The close sequence comes back, finds no document and destroys the window.
-        if (CMainDlg* main = getMainDlg()) {
-            ::SendMessageW(main->m_hWnd, WM_CLOSE, 0, 0);
-        }
+        shell.closeMainWindow();
         return;
     }
-    closeDocumentForExit();
+    shell.closeDocumentForExit();
 }
 
 }  // namespace PXV

@@ -1,7 +1,8 @@
-// The main window as the layers below the shell reach it; the links forward to g_mainDlg.
+// The main window as the layers below the shell reach it; both links forward to g_mainDlg.
 #include "MainWindowLinks.h"
 
 #include "MainDlg.h"
+#include "MainWindowLink.h"
 #include "PdfHostShell.h"
 #include "ShellDialogs.h"
 
@@ -16,9 +17,19 @@ class ControlEventsShell final : public PXV::PdfHostShell {
     int runLoginDialog() override { return g_mainDlg->showLoginDialog(); }
 };
 
+class DialogsLink final : public MainWindowLink {
+  public:
+    HWND window() const override { return g_mainDlg->m_hWnd; }
+    int openFile(const wchar_t* path) override { return g_mainDlg->openFile(path); }
+    void showUserInfoDialog() override { ::showUserInfoDialog(); }
+    CWkeDlg*& newestSignInDialog() override { return g_mainDlg->webDlg; }
+};
+
 }  // namespace
 
 void connectMainWindowLinks() {
     static ControlEventsShell controlEvents;
+    static DialogsLink dialogs;
     PXV::setPdfHostShell(&controlEvents);
+    setMainWindowLink(&dialogs);
 }

@@ -7,7 +7,7 @@
 #include <cwchar>
 
 #include "DialogMessageMap.h"
-#include "MainDlg.h"
+#include "MainWindowLink.h"
 #include "PdfControlAccess.h"
 #include "WkeDlg.h"
 
@@ -125,7 +125,7 @@ void CMsgDlg::focusRoot() {
 void CMsgDlg::openRecentItem(SOUI::EventArgs* evt) {
     focusRoot();
     const int index = recordIndexOf(evt->sender);
-    CMainDlg* main = getMainDlg();
+    MainWindowLink* main = mainWindowLink();
     if (index >= 0 && main) {
         // A copy: the record may leave the list below.
         const SOUI::SStringW path = recentDocs.records()[static_cast<size_t>(index)].path;
@@ -166,16 +166,14 @@ void CMsgDlg::browseForOpen() {
 }
 
 void CMsgDlg::onBtnLogin() {
-    CMainDlg* main = getMainDlg();
+    MainWindowLink* main = mainWindowLink();
     if (!main) {
         return;
     }
     if (g_appState.user.loggedIn) {
-        showUserInfoDialog();
+        main->showUserInfoDialog();
         return;
     }
-    // Kept by the main window as its newest sign-in dialog and never deleted, as its own are.
-    main->webDlg = new CWkeDlg();
-    main->webDlg->mode = 1;
-    main->webDlg->DoModal(nullptr);
+    // Kept by the main window as its newest sign-in dialog, as its own are.
+    runNewSignInDialog(main->newestSignInDialog());
 }

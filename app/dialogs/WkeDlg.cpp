@@ -5,7 +5,7 @@
 #include <webview/WkeEngine.h>
 
 #include "DialogMessageMap.h"
-#include "SignInStore.h"
+#include "SignInReport.h"
 
 CWkeDlg::CWkeDlg() : SOUI::SHostDialog(L"LAYOUT:XML_WKEDLG") {}
 
@@ -49,6 +49,12 @@ int CWkeDlg::onInitDialog() {
         webView->SetAttribute(L"url", url, FALSE);
     }
     return 1;
+}
+
+int runNewSignInDialog(CWkeDlg*& newest) {
+    newest = new CWkeDlg();
+    newest->mode = 1;
+    return static_cast<int>(newest->DoModal(nullptr));
 }
 
 jsValue WKE_CALL CWkeDlg::onMsgBox(jsExecState es) noexcept {

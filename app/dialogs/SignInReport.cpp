@@ -1,11 +1,12 @@
-#include "SignInStore.h"
+#include "SignInReport.h"
 
 #include <windows.h>
 
 #include <foundation/AppState.h>
 #include <soui/SStrCpCvt.h>
 
-#include "MainDlg.h"
+#include "MainWindowLink.h"
+#include "MainWindowMessages.h"
 #include "SignInId.h"
 
 bool reportSignedInUser(const wchar_t* text) {
@@ -20,8 +21,8 @@ bool reportSignedInUser(const wchar_t* text) {
     g_appState.storeSignedInUser(id);
     // The sign-in dialog is opened from the main window, so it exists; without one there is
     // nobody to tell.
-    if (CMainDlg* main = getMainDlg()) {
-        SendMessageW(main->m_hWnd, WM_LOGIN_DONE, 0, 0);
+    if (MainWindowLink* main = mainWindowLink()) {
+        SendMessageW(main->window(), WM_LOGIN_DONE, 0, 0);
     }
     return true;
 }

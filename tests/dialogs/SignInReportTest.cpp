@@ -8,8 +8,8 @@
 #include <string>
 
 #include "DialogUi.h"
-#include "SignInStore.h"
-#include "TestMainDlg.h"
+#include "SignInReport.h"
+#include "TestMainWindow.h"
 
 namespace {
 
@@ -17,7 +17,7 @@ std::string setting(const char* key) {
     return readIniString("App", key, "<none>", g_appState.iniPath.c_str());
 }
 
-class SignInStore : public testing::Test {
+class SignInReport : public testing::Test {
   protected:
     void SetUp() override {
         ASSERT_NE(dlgtest::dialogUi(), nullptr);
@@ -33,8 +33,8 @@ class SignInStore : public testing::Test {
     }
 };
 
-TEST_F(SignInStore, StoresTheIdThenTellsTheMainWindow) {
-    CMainDlg* main = dlgtest::createTestMainWindow();
+TEST_F(SignInReport, StoresTheIdThenTellsTheMainWindow) {
+    dlgtest::TestMainWindow* main = dlgtest::createTestMainWindow();
     ASSERT_NE(main->m_hWnd, nullptr);
     std::string idWhenTold, settingWhenTold;
     dlgtest::mainWindowRecord().onLoginDone = [&] {
@@ -49,14 +49,14 @@ TEST_F(SignInStore, StoresTheIdThenTellsTheMainWindow) {
     EXPECT_EQ(setting("userdic"), "123;");
 }
 
-TEST_F(SignInStore, WithoutMainWindowTheIdIsStillStored) {
-    ASSERT_EQ(g_mainDlg, nullptr);
+TEST_F(SignInReport, WithoutMainWindowTheIdIsStillStored) {
+    ASSERT_EQ(mainWindowLink(), nullptr);
     EXPECT_TRUE(reportSignedInUser(L"42"));
     EXPECT_EQ(setting("userid"), "42");
     EXPECT_EQ(setting("userdic"), "42;");
 }
 
-TEST_F(SignInStore, AReportedIdIsTakenOnlyWhenWellFormedAndTheSameInTheAnsiCodePage) {
+TEST_F(SignInReport, AReportedIdIsTakenOnlyWhenWellFormedAndTheSameInTheAnsiCodePage) {
     dlgtest::createTestMainWindow();
     struct Case {
         const wchar_t* reported;

@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "../machinecode/FakeMachineProbe.h"
+#include "FakeMachineProbe.h"
 #include "FakeUiDef.h"
 #include "ScratchDir.h"
 #include "foundation/AppState.h"

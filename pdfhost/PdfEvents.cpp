@@ -1,7 +1,7 @@
 // The wrapper's reactions to the control's events: the program's definitions of the event-sink
 // map's handler and of the operations it runs.
-#include "ComErrorBoundary.h"
 #include "ConfirmLoginBeforeSave.h"
+#include "HandlerBoundary.h"
 #include "PdfEditControl.h"
 #include "PdfHostShell.h"
 #include "foundation/AppState.h"
@@ -27,10 +27,10 @@ void refreshItemsFrom12(PdfEditControl& control) {
 
 }  // namespace
 
-// The control calls in through its event sink: a COM error of a handler ends here, the event's
+// The control calls in through its event sink: an error of a handler ends here, the event's
 // remaining steps are left undone, and the control goes on.
 void PdfEditControl::onPdfEvent(LONG eventId, IDispatch* eventObject, IUnknown* source) {
-    runStoppingAtComError(L"PDF control event", [&] {
+    runAtBoundary(L"PDF control event", [&] {
         // Every name is looked up afresh, and all five are compared for every event.
         if (eventId == getEventId(L"e.documentView.activated")) {
             onDocumentViewActivated(eventId, eventObject, source);

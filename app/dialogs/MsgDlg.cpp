@@ -1,12 +1,11 @@
 #include "MsgDlg.h"
 
-#include <comdef.h>
-
 #include <foundation/AppState.h>
 
 #include <cwchar>
 
 #include "DialogMessageMap.h"
+#include "HandlerBoundary.h"
 #include "MainWindowLink.h"
 #include "PdfControlAccess.h"
 #include "WkeDlg.h"
@@ -159,10 +158,7 @@ void CMsgDlg::browseForOpen() {
     }
     // Without the control's instance object (no control window yet, or a failed query) the page
     // does nothing: the error would otherwise leave the UI library's event dispatch.
-    try {
-        PXV::runCommand(control->takeInstance(), L"cmd.browseForOpen");
-    } catch (const _com_error&) {
-    }
+    PXV::runAtBoundary(L"start page's browse", [&] { PXV::runCommand(control->takeInstance(), L"cmd.browseForOpen"); });
 }
 
 void CMsgDlg::onBtnLogin() {

@@ -5,6 +5,7 @@
 #include <webview/WkeEngine.h>
 
 #include "DialogMessageMap.h"
+#include "HandlerBoundary.h"
 #include "SignInReport.h"
 
 CWkeDlg::CWkeDlg() : SOUI::SHostDialog(L"LAYOUT:XML_WKEDLG") {}
@@ -59,11 +60,10 @@ int runNewSignInDialog(CWkeDlg*& newest) {
 
 jsValue WKE_CALL CWkeDlg::onMsgBox(jsExecState es) noexcept {
     // The engine is the caller: nothing may leave this function.
-    try {
+    PXV::runAtBoundary(L"sign-in page's msgBox", [&] {
         // The engine's text is only good during the call: used at once. The page is outside
         // text: an id it reports is taken only when it is well formed.
         reportSignedInUser(g_wkeApi.jsToStringW(es, g_wkeApi.jsArg(es, 0)));
-    } catch (...) {
-    }
+    });
     return g_wkeApi.jsUndefined();
 }

@@ -51,13 +51,9 @@ CURLcode CCurlEasyClient::transfer(const std::string& url,
     curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, &CCurlEasyClient::onWriteData);
     curl_easy_setopt(curl, CURLOPT_WRITEDATA, response);
     curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
-    std::string caFile;
     if (tls == Tls::Verified) {
-        // The account service is always verified; no CA file means the bundle beside the program.
-        caFile = caPath && *caPath ? caPath : defaultCaBundlePath();
-        curl_easy_setopt(curl, CURLOPT_SSL_VERIFYPEER, 1L);
-        curl_easy_setopt(curl, CURLOPT_SSL_VERIFYHOST, 2L);
-        curl_easy_setopt(curl, CURLOPT_CAINFO, caFile.c_str());
+        // The account service is always verified.
+        setVerifiedTls(curl, caPath ? caPath : "");
     }
     curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, 8L);
     curl_easy_setopt(curl, CURLOPT_TIMEOUT, 10L);

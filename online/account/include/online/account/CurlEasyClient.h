@@ -8,7 +8,7 @@
 // One synchronous HTTP(S) transfer per call over libcurl's easy interface; the reply body is
 // appended to a string the caller owns. Connection phase up to 8 seconds, whole transfer up to 10.
 // The HTTPS forms always verify peer and host, against the CA file given or, when none is, the
-// bundle beside the program. Results are libcurl's codes.
+// bundle beside the program (setVerifiedTls). Results are libcurl's codes.
 class CCurlEasyClient {
   public:
     constexpr CCurlEasyClient() = default;

@@ -2,9 +2,7 @@
 
 #include <string>
 
-// libcurl's handle, declared as curl.h declares it. The header itself is left to the sources: it
-// brings winsock2.h, which must come before any windows.h.
-typedef void CURL;
+#include "online/http/CurlTypes.h"
 
 // The CA bundle that TLS is verified against when no other file is given: "curl-ca-bundle.crt"
 // beside the running executable, as a UTF-8 path (OpenSSL opens UTF-8 paths as wide file names).

@@ -4,12 +4,8 @@
 #include <string>
 #include <utility>
 
+#include "online/http/CurlTypes.h"
 #include "online/http/UniteBase.h"
-
-// libcurl's handle and header list, declared as curl.h declares them. The header itself is left to
-// the sources: it brings winsock2.h, which must come before any windows.h.
-typedef void CURL;
-struct curl_slist;
 
 // Set once curl_global_init has succeeded; shared by every transfer class and never reset.
 extern bool g_curlGlobalInitDone;

@@ -19,7 +19,9 @@ trap 'rm -rf "$tmp"' EXIT
 
 export MAGICK_THREAD_LIMIT=1 # same pixels whatever the machine's core count
 FONT=WenQuanYi-Micro-Hei
-convert -list font | grep -q "Font: $FONT\$" || { echo "font $FONT missing (fonts-wqy-microhei)" >&2; exit 1; }
+# The list is read whole: grep -q would stop reading at the match and fail the pipe.
+fonts="$(convert -list font)"
+grep -q "Font: $FONT\$" <<<"$fonts" || { echo "font $FONT missing (fonts-wqy-microhei)" >&2; exit 1; }
 
 layouts="$here/../xml/layout"
 # layout_value LAYOUT QUERY: one attribute value (layout_values.py's query); fails when it is gone.

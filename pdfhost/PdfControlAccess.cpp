@@ -28,14 +28,10 @@ bool createPdfEngine() {
         return false;
     }
     IPdfInstancePtr engine(created, false);
-    std::wstring cache = PXV::pdfHostEnvironment().cacheDir();
-    IPdfHistoryPtr docHistory;
-    engine->OpenHistory(_bstr_t((cache + L"DocHistory.dat").c_str()), &docHistory);
-    IPdfHistoryPtr thumbHistory;
-    engine->OpenHistory(_bstr_t((cache + L"ThumbsHistory.dat").c_str()), &thumbHistory);
-    engine->Initialize(0, 0, 0, docHistory, thumbHistory, 0, 0);
-    thumbHistory = nullptr;
-    docHistory = nullptr;
+    PXV::HistoryFiles history = PXV::openHistoryFiles(engine);
+    engine->Initialize(0, 0, 0, history.documents, history.thumbnails, 0, 0);
+    history.thumbnails = nullptr;
+    history.documents = nullptr;
     engine = nullptr;
     return true;
 }

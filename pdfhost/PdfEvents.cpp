@@ -2,6 +2,7 @@
 // map's handler and of the operations it runs.
 #include "ConfirmLoginBeforeSave.h"
 #include "HandlerBoundary.h"
+#include "PdfControlSetup.h"
 #include "PdfEditControl.h"
 #include "PdfHostShell.h"
 #include "foundation/AppState.h"
@@ -12,16 +13,11 @@ namespace {
 // The ribbon-tab collection's items from index 12 on, counted once before the first call.
 void refreshItemsFrom12(PdfEditControl& control) {
     IPdfInstancePtr instance = control.takeInstance();
-    IPdfFramePtr frame;
-    instance->GetFrame(&frame);
-    IPdfRibbonPtr ribbon;
-    frame->GetRibbon(&ribbon);
-    IPdfTabsPtr tabs;
-    ribbon->GetTabs(&tabs);
+    const RibbonChain ui = ribbonChain(instance);
     ULONG count = 0;
-    tabs->GetCount(&count);
+    ui.tabs->GetCount(&count);
     for (ULONG i = 12; i < count; ++i) {
-        tabs->RefreshItem(static_cast<LONG>(i));
+        ui.tabs->RefreshItem(static_cast<LONG>(i));
     }
 }
 

@@ -1,7 +1,8 @@
 // The main window's life: creation, initialisation, size changes and the close sequence.
 #include "MainDlg.h"
 
-#include "ComErrorBoundary.h"
+#include "HandlerBoundary.h"
+#include "MainWindowLinks.h"
 #include "PdfControlAccess.h"
 #include "PdfControlRefs.h"
 #include "PdfControlSetup.h"
@@ -24,6 +25,7 @@ CMainDlg* getMainDlg() {
     }
     // Stored before the window exists: code running while it is built and initialised finds it.
     g_mainDlg = new CMainDlg();
+    connectMainWindowLinks();
     g_mainDlg->Create(GetActiveWindow(), 0, 0, 0, 0);
     ::SendMessageW(g_mainDlg->m_hWnd, WM_INITDIALOG, 0, 0);
     g_mainDlg->CenterWindow(g_mainDlg->m_hWnd);
@@ -76,9 +78,9 @@ void CMainDlg::setupPdfControl() {
     if (!pdfControl) {
         return;
     }
-    // A COM error of the set-up ends here: its later steps stay undone, the window is still made.
-    PXV::runStoppingAtComError(L"PDF control set-up",
-                               [&] { PXV::configurePdfControl(*pdfControl, g_appState.ribbonTabVisible); });
+    // An error of the set-up ends here: its later steps stay undone, the window is still made.
+    PXV::runAtBoundary(L"PDF control set-up",
+                       [&] { PXV::configurePdfControl(*pdfControl, g_appState.ribbonTabVisible); });
 }
 
 void CMainDlg::onSize(UINT type, int, int) {
@@ -134,7 +136,7 @@ void CMainDlg::onClose() {
     // The engine is told before the window goes. Without an instance object (no control window)
     // the window is still destroyed, so the program can always be closed.
     IPdfInstancePtr instance;
-    PXV::runStoppingAtComError(L"closing the main window", [&] {
+    PXV::runAtBoundary(L"closing the main window", [&] {
         instance = pdfControl->takeInstance();
         if (instance) {
             instance->PrepareExit(0);

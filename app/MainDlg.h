@@ -4,19 +4,13 @@
 
 #include <soui/SHostWnd.h>
 
+#include "MainWindowMessages.h"
+
 class CWkeDlg;
 
 namespace PXV {
 class PdfEditControl;
 }
-
-// Messages the main window answers for the rest of the program and for other processes.
-// The sign-in page's script callback: the user id is stored, ask for the profile (wParam, lParam 0).
-inline constexpr UINT WM_LOGIN_DONE = WM_USER + 6;
-// Opens the sign-in dialog (no sender inside the program).
-inline constexpr UINT WM_SHOW_LOGIN = WM_USER + 8;
-// A second instance stored its command line in the settings key openDocPath (wParam, lParam 0).
-inline constexpr UINT WM_OPEN_PENDING_DOC = WM_USER + 16;
 
 // The one top-level window: the caption row of the product's buttons over the PDF control. Made
 // once by getMainDlg and never deleted; the window goes when the control has closed its documents.

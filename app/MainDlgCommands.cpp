@@ -7,7 +7,6 @@
 
 #include <cwchar>
 
-#include "ComErrorBoundary.h"
 #include "MainDlg.h"
 #include "PdfEditControl.h"
 #include "ShellDialogs.h"

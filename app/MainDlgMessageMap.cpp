@@ -1,5 +1,4 @@
 // The main window's message map.
-#include "ComErrorBoundary.h"
 #include "MainDlg.h"
 #include "MessageMapSupport.h"
 
@@ -110,17 +109,8 @@ BOOL CMainDlg::ProcessWindowMessage(HWND hwnd,
     // Dialogs run modal loops inside the handlers, so messages arrive nested: each level keeps
     // its own flag.
     CHandledFlagScope scope(msgHandled);
-    BOOL handled = FALSE;
-    bool finished = false;
-    // The window procedure is the boundary where a COM error of the control's calls (the close
-    // sequence, the edit tool) ends: that handler stops, the message counts as handled with 0.
-    PXV::runStoppingAtComError(L"main window message", [&] {
-        handled = runMap(*this, hwnd, msg, wParam, lParam, result, msgMapId);
-        finished = true;
-    });
-    if (!finished) {
-        handled = TRUE;
-        result = 0;
-    }
-    return handled;
+    // Errors of the handlers (COM errors of the control's calls in the close sequence or the edit
+    // tool, and any other) end here.
+    return runMessageMap(L"main window message", result,
+                         [&] { return runMap(*this, hwnd, msg, wParam, lParam, result, msgMapId); });
 }

@@ -13,10 +13,7 @@ int runPrompt(const PromptTexts& texts, HWND owner) {
 }
 
 int runLoginDialog(CWkeDlg*& newest) {
-    // Kept by the main window as its newest sign-in dialog, and never deleted.
-    newest = new CWkeDlg();
-    newest->mode = 1;
-    return static_cast<int>(newest->DoModal(nullptr));
+    return runNewSignInDialog(newest);
 }
 
 void closeLoginDialog(CWkeDlg* dialog) {

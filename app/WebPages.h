@@ -1,10 +1,9 @@
 #pragma once
 
-// Pages of the product's web site and the customer-service chat, opened in the default browser.
-// Fixed values of the program; the customer-service page itself comes from the application state.
-inline constexpr wchar_t kReaderPage[] = L"https://www.example.com/pdfyuedu";
-inline constexpr wchar_t kConverterPage[] = L"https://www.example.com/pdfzhuanhuan";
-inline constexpr wchar_t kTutorialPage[] = L"https://www.example.com/pdfbianji/jiaocheng";
+#include "res/SitePages.h"
+
+// What the caption opens beside the web site's pages (res/SitePages.h); the customer-service page
+// itself comes from the application state.
 // Opens the instant-messaging client on a chat with the product's one support contact.
 inline constexpr wchar_t kChatLink[] = L"imchat://message/?contact=800012345&site=www.example.com";
 

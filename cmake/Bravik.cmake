@@ -41,3 +41,12 @@ function(bravik_add_gtest name)
     endif()
     set_tests_properties(${name} PROPERTIES TIMEOUT ${arg_TIMEOUT})
 endfunction()
+
+# A service's address compiled into the program: a cache option with its default, refused unless it
+# matches the address's form (`pattern`, told to the user as `form`).
+function(bravik_service_address variable default pattern form description)
+    set(${variable} "${default}" CACHE STRING "${description}")
+    if(NOT ${variable} MATCHES "${pattern}")
+        message(FATAL_ERROR "${variable} must be ${form}, not ${${variable}}")
+    endif()
+endfunction()

@@ -5,17 +5,16 @@
 #include <string>
 
 #include "PdfHostEnvironment.h"
-#include "RegisterCommand.h"
-#include "soui/SStrCpCvt.h"
+#include "foundation/FileHelpers.h"
+#include "foundation/RegistryHelpers.h"
 
 PXV::PdfEditControl* g_pdfControl = nullptr;
 
 namespace {
 
 std::wstring executablePath() {
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    path[MAX_PATH - 1] = L'\0';
+    std::wstring path;
+    getModuleFilePath(path);
     return path;
 }
 
@@ -29,14 +28,10 @@ bool createPdfEngine() {
         return false;
     }
     IPdfInstancePtr engine(created, false);
-    std::wstring cache = PXV::pdfHostEnvironment().cacheDir();
-    IPdfHistoryPtr docHistory;
-    engine->OpenHistory(_bstr_t((cache + L"DocHistory.dat").c_str()), &docHistory);
-    IPdfHistoryPtr thumbHistory;
-    engine->OpenHistory(_bstr_t((cache + L"ThumbsHistory.dat").c_str()), &thumbHistory);
-    engine->Initialize(0, 0, 0, docHistory, thumbHistory, 0, 0);
-    thumbHistory = nullptr;
-    docHistory = nullptr;
+    PXV::HistoryFiles history = PXV::openHistoryFiles(engine);
+    engine->Initialize(0, 0, 0, history.documents, history.thumbnails, 0, 0);
+    history.thumbnails = nullptr;
+    history.documents = nullptr;
     engine = nullptr;
     return true;
 }
@@ -57,11 +52,10 @@ PXV::PdfEditControl* getPdfControl() {
         environment.shellStart(L"runas", executablePath().c_str(), L"", L"", SW_SHOWNORMAL);
         return nullptr;
     }
-    std::wstring module = PXV::controlModulePath(executablePath(), environment.controlFile());
-    SOUI::SStringA ansi = SOUI::SStrCpCvt::CvtW2A(SOUI::SStringW(module.c_str()), CP_ACP);
+    const SOUI::SStringA command =
+        regsvr32Command(controlModulePath(executablePath().c_str(), environment.controlFile().c_str()));
     // Waits for the registration, so the second attempt below does not race it.
-    environment.runAndWait(PXV::registerCommandText(std::string(ansi.c_str(), static_cast<size_t>(ansi.GetLength()))),
-                           SW_SHOW, PXV::kRegisterWaitMs);
+    environment.runAndWait(command.str(), SW_SHOW, PXV::kRegisterWaitMs);
     createPdfEngine();
     return g_pdfControl;
 }

@@ -5,12 +5,6 @@
 namespace PXV {
 namespace {
 
-void subscribeAllEvents(PdfEditControl& control) {
-    for (const wchar_t* name : PdfEventNames) {
-        control.enableEvent(control.getEventId(name), TRUE);
-    }
-}
-
 // The ribbon's tabs, command bar and panels.
 void adjustRibbon(IPdfRibbon* ribbon, IPdfTabs* tabs, const int (&ribbonTabVisible)[10]) {
     IPdfTabPtr tab4;
@@ -88,19 +82,27 @@ void setFullExtent(IPdfPane* pane) {
 
 }  // namespace
 
+RibbonChain ribbonChain(IPdfInstance* instance) {
+    if (!instance) {
+        _com_issue_error(E_POINTER);
+    }
+    RibbonChain chain;
+    instance->GetFrame(&chain.frame);
+    chain.frame->GetRibbon(&chain.ribbon);
+    chain.ribbon->GetTabs(&chain.tabs);
+    return chain;
+}
+
 void configurePdfControl(PdfEditControl& control, const int (&ribbonTabVisible)[10]) {
     control.setInitFlag(1);
-    subscribeAllEvents(control);
+    control.subscribeEvents();
 
     IPdfInstancePtr instance = control.takeInstance();
     instance->SetUiMode(1);
-    IPdfFramePtr frame;
-    instance->GetFrame(&frame);
-    IPdfRibbonPtr ribbon;
-    frame->GetRibbon(&ribbon);
-    IPdfTabsPtr tabs;
-    ribbon->GetTabs(&tabs);
-    adjustRibbon(ribbon, tabs, ribbonTabVisible);
+    const RibbonChain ui = ribbonChain(instance);
+    const IPdfFramePtr& frame = ui.frame;
+    const IPdfRibbonPtr& ribbon = ui.ribbon;
+    adjustRibbon(ribbon, ui.tabs, ribbonTabVisible);
 
     applySettings(instance);
     instance->SetOption(9, 0);

@@ -121,16 +121,23 @@ void PdfEditControl::subscribeEvents() {
 
 HRESULT PdfEditControl::shutdownEngine() {
     IPdfInstancePtr instance = takeInstance();
-    std::wstring cache = pdfHostEnvironment().cacheDir();
-    IPdfHistoryPtr docHistory;
-    instance->OpenHistory(_bstr_t((cache + L"DocHistory.dat").c_str()), &docHistory);
-    IPdfHistoryPtr thumbHistory;
-    instance->OpenHistory(_bstr_t((cache + L"ThumbsHistory.dat").c_str()), &thumbHistory);
-    HRESULT hr = instance->Shutdown(docHistory, thumbHistory, 0);
-    thumbHistory = nullptr;
-    docHistory = nullptr;
+    HistoryFiles history = openHistoryFiles(instance);
+    HRESULT hr = instance->Shutdown(history.documents, history.thumbnails, 0);
+    history.thumbnails = nullptr;
+    history.documents = nullptr;
     instance = nullptr;
     return hr;
+}
+
+HistoryFiles openHistoryFiles(IPdfInstance* engine) {
+    if (!engine) {
+        _com_issue_error(E_POINTER);
+    }
+    const std::wstring cache = pdfHostEnvironment().cacheDir();
+    HistoryFiles files;
+    engine->OpenHistory(_bstr_t((cache + L"DocHistory.dat").c_str()), &files.documents);
+    engine->OpenHistory(_bstr_t((cache + L"ThumbsHistory.dat").c_str()), &files.thumbnails);
+    return files;
 }
 
 void runCommand(IPdfInstance* instance, LPCWSTR command) {

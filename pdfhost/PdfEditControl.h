@@ -73,4 +73,13 @@ class PdfEditControl : public CWnd {
 // Runs a named command on an instance object taken by the caller (position 92).
 void runCommand(IPdfInstance* instance, LPCWSTR command);
 
+// The engine's two history files, "DocHistory.dat" and "ThumbsHistory.dat" in the per-user cache
+// folder, opened in this order by path (position 8); a file the engine did not open stays null.
+// The engine's creation and its shut-down both hand them over.
+struct HistoryFiles {
+    IPdfHistoryPtr documents;
+    IPdfHistoryPtr thumbnails;
+};
+HistoryFiles openHistoryFiles(IPdfInstance* engine);
+
 }  // namespace PXV

@@ -1,9 +1,10 @@
 // The wrapper's reactions to the control's events: the program's definitions of the event-sink
 // map's handler and of the operations it runs.
-#include "ComErrorBoundary.h"
 #include "ConfirmLoginBeforeSave.h"
-#include "MainDlg.h"
+#include "HandlerBoundary.h"
+#include "PdfControlSetup.h"
 #include "PdfEditControl.h"
+#include "PdfHostShell.h"
 #include "foundation/AppState.h"
 
 namespace PXV {
@@ -12,25 +13,20 @@ namespace {
 // The ribbon-tab collection's items from index 12 on, counted once before the first call.
 void refreshItemsFrom12(PdfEditControl& control) {
     IPdfInstancePtr instance = control.takeInstance();
-    IPdfFramePtr frame;
-    instance->GetFrame(&frame);
-    IPdfRibbonPtr ribbon;
-    frame->GetRibbon(&ribbon);
-    IPdfTabsPtr tabs;
-    ribbon->GetTabs(&tabs);
+    const RibbonChain ui = ribbonChain(instance);
     ULONG count = 0;
-    tabs->GetCount(&count);
+    ui.tabs->GetCount(&count);
     for (ULONG i = 12; i < count; ++i) {
-        tabs->RefreshItem(static_cast<LONG>(i));
+        ui.tabs->RefreshItem(static_cast<LONG>(i));
     }
 }
 
 }  // namespace
 
-// The control calls in through its event sink: a COM error of a handler ends here, the event's
+// The control calls in through its event sink: an error of a handler ends here, the event's
 // remaining steps are left undone, and the control goes on.
 void PdfEditControl::onPdfEvent(LONG eventId, IDispatch* eventObject, IUnknown* source) {
-    runStoppingAtComError(L"PDF control event", [&] {
+    runAtBoundary(L"PDF control event", [&] {
         // Every name is looked up afresh, and all five are compared for every event.
         if (eventId == getEventId(L"e.documentView.activated")) {
             onDocumentViewActivated(eventId, eventObject, source);
@@ -76,17 +72,16 @@ void PdfEditControl::onDocumentClosed(LONG, IDispatch*, IUnknown*) {
     IPdfInstancePtr instance = takeInstance();
     ULONG open = 0;
     instance->GetDocumentCount(&open);
-    if (!g_exitRequested) {
+    PdfHostShell& shell = pdfHostShell();
+    if (!shell.exitRequested()) {
         return;
     }
     if (open < 1) {
         // The close sequence comes back, finds no document and destroys the window.
-        if (CMainDlg* main = getMainDlg()) {
-            ::SendMessageW(main->m_hWnd, WM_CLOSE, 0, 0);
-        }
+        shell.closeMainWindow();
         return;
     }
-    closeDocumentForExit();
+    shell.closeDocumentForExit();
 }
 
 }  // namespace PXV

@@ -19,7 +19,8 @@ BOOL chainDialogMessage(SOUI::SHostDialog& dialog,
                         DWORD msgMapId);
 
 // The message map of a dialog whose only message of its own is WM_INITDIALOG: the dialog's
-// onInitDialog gives the result; everything else goes down the chain.
+// onInitDialog gives the result; everything else goes down the chain. Errors of the dialog's
+// handlers end here.
 template <class Dialog>
 BOOL initDialogMessageMap(Dialog& dialog,
                           HWND hwnd,
@@ -29,12 +30,14 @@ BOOL initDialogMessageMap(Dialog& dialog,
                           LRESULT& result,
                           DWORD msgMapId) {
     CHandledFlagScope scope(dialog.msgHandled);
-    if (msgMapId == 0 && msg == WM_INITDIALOG) {
-        dialog.msgHandled = 1;
-        result = dialog.onInitDialog();
-        return TRUE;
-    }
-    return chainDialogMessage(dialog, hwnd, msg, wParam, lParam, result, msgMapId);
+    return runMessageMap(L"dialog message", result, [&]() -> BOOL {
+        if (msgMapId == 0 && msg == WM_INITDIALOG) {
+            dialog.msgHandled = 1;
+            result = dialog.onInitDialog();
+            return TRUE;
+        }
+        return chainDialogMessage(dialog, hwnd, msg, wParam, lParam, result, msgMapId);
+    });
 }
 
 // A command event whose sender has exactly this name (letter case counts).

@@ -1,13 +1,12 @@
 #include "MsgDlg.h"
 
-#include <comdef.h>
-
 #include <foundation/AppState.h>
 
 #include <cwchar>
 
 #include "DialogMessageMap.h"
-#include "MainDlg.h"
+#include "HandlerBoundary.h"
+#include "MainWindowLink.h"
 #include "PdfControlAccess.h"
 #include "WkeDlg.h"
 
@@ -125,7 +124,7 @@ void CMsgDlg::focusRoot() {
 void CMsgDlg::openRecentItem(SOUI::EventArgs* evt) {
     focusRoot();
     const int index = recordIndexOf(evt->sender);
-    CMainDlg* main = getMainDlg();
+    MainWindowLink* main = mainWindowLink();
     if (index >= 0 && main) {
         // A copy: the record may leave the list below.
         const SOUI::SStringW path = recentDocs.records()[static_cast<size_t>(index)].path;
@@ -159,23 +158,18 @@ void CMsgDlg::browseForOpen() {
     }
     // Without the control's instance object (no control window yet, or a failed query) the page
     // does nothing: the error would otherwise leave the UI library's event dispatch.
-    try {
-        PXV::runCommand(control->takeInstance(), L"cmd.browseForOpen");
-    } catch (const _com_error&) {
-    }
+    PXV::runAtBoundary(L"start page's browse", [&] { PXV::runCommand(control->takeInstance(), L"cmd.browseForOpen"); });
 }
 
 void CMsgDlg::onBtnLogin() {
-    CMainDlg* main = getMainDlg();
+    MainWindowLink* main = mainWindowLink();
     if (!main) {
         return;
     }
     if (g_appState.user.loggedIn) {
-        showUserInfoDialog();
+        main->showUserInfoDialog();
         return;
     }
-    // Kept by the main window as its newest sign-in dialog and never deleted, as its own are.
-    main->webDlg = new CWkeDlg();
-    main->webDlg->mode = 1;
-    main->webDlg->DoModal(nullptr);
+    // Kept by the main window as its newest sign-in dialog, as its own are.
+    runNewSignInDialog(main->newestSignInDialog());
 }

@@ -4,7 +4,7 @@
 #include <soui/SStatic.h>
 
 #include "DialogMessageMap.h"
-#include "MainDlg.h"
+#include "MainWindowLink.h"
 
 namespace {
 
@@ -52,8 +52,8 @@ CTipDlg::~CTipDlg() = default;
 
 int CTipDlg::onInitDialog() {
     // The prompt never makes the main window; one raised before it exists skips this.
-    if (g_mainDlg) {
-        SetForegroundWindow(g_mainDlg->m_hWnd);
+    if (MainWindowLink* main = mainWindowLink()) {
+        SetForegroundWindow(main->window());
     }
     SOUI::SStatic* lines[4];
     for (int i = 0; i < 4; ++i) {

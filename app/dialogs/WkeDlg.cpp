@@ -5,7 +5,8 @@
 #include <webview/WkeEngine.h>
 
 #include "DialogMessageMap.h"
-#include "SignInStore.h"
+#include "HandlerBoundary.h"
+#include "SignInReport.h"
 
 CWkeDlg::CWkeDlg() : SOUI::SHostDialog(L"LAYOUT:XML_WKEDLG") {}
 
@@ -51,13 +52,18 @@ int CWkeDlg::onInitDialog() {
     return 1;
 }
 
+int runNewSignInDialog(CWkeDlg*& newest) {
+    newest = new CWkeDlg();
+    newest->mode = 1;
+    return static_cast<int>(newest->DoModal(nullptr));
+}
+
 jsValue WKE_CALL CWkeDlg::onMsgBox(jsExecState es) noexcept {
     // The engine is the caller: nothing may leave this function.
-    try {
+    PXV::runAtBoundary(L"sign-in page's msgBox", [&] {
         // The engine's text is only good during the call: used at once. The page is outside
         // text: an id it reports is taken only when it is well formed.
         reportSignedInUser(g_wkeApi.jsToStringW(es, g_wkeApi.jsArg(es, 0)));
-    } catch (...) {
-    }
+    });
     return g_wkeApi.jsUndefined();
 }

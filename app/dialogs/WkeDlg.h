@@ -42,3 +42,7 @@ class CWkeDlg : public SOUI::SHostDialog {
     // 1: the sign-in page.
     int mode = 1;
 };
+
+// A new sign-in dialog in mode 1, stored in `newest` before it runs modally without owner; its
+// code. Whoever keeps `newest` keeps the dialog: it is never deleted.
+int runNewSignInDialog(CWkeDlg*& newest);

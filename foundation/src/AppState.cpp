@@ -77,6 +77,22 @@ bool CAppState::saveUserDic(SStringA list) {
     return writeIniString(kSection, "userdic", list.str(), iniPath.str());
 }
 
+bool CAppState::addKnownUserId(const SStringA& id) {
+    if (userIdList.Find(id.c_str()) >= 0) {
+        return false;
+    }
+    userIdList += id;
+    userIdList += ";";
+    saveUserDic(userIdList);
+    return true;
+}
+
+void CAppState::storeSignedInUser(const SStringA& id) {
+    user.userId = id;
+    saveUserId(id);
+    addKnownUserId(id);
+}
+
 bool CAppState::saveHistory(SStringW text) {
     text.Replace(L' ', L'@');
     return writeIniString(kSection, "history", toNarrow(text).str(), iniPath.str());

@@ -109,12 +109,19 @@ void CBufferDynamic::format(const wchar_t* fmt, ...) {
 }
 
 void CBufferDynamic::formatV(const wchar_t* fmt, va_list args) {
+    formatOr(L"Err:_vsctprintf", L"Err:_vstprintf_s", fmt, args);
+}
+
+void CBufferDynamic::formatOr(const wchar_t* uncountable,
+                              const wchar_t* unformattable,
+                              const wchar_t* fmt,
+                              va_list args) {
     va_list counting;
     va_copy(counting, args);
     const int n = fmt == nullptr ? -1 : _vscwprintf(fmt, counting);
     va_end(counting);
     if (n < 0) {
-        putText(m_text, m_capacity, L"Err:_vsctprintf");
+        putText(m_text, m_capacity, uncountable);
         return;
     }
     const auto needed = static_cast<uint32_t>(n);
@@ -130,7 +137,7 @@ void CBufferDynamic::formatV(const wchar_t* fmt, va_list args) {
         }
     }
     if (needed >= m_capacity) {
-        putText(m_text, m_capacity, L"Err:_vstprintf_s");
+        putText(m_text, m_capacity, unformattable);
         return;
     }
     va_list writing;
@@ -138,7 +145,7 @@ void CBufferDynamic::formatV(const wchar_t* fmt, va_list args) {
     const int written = _vsnwprintf(m_text, m_capacity - 1, fmt, writing);
     va_end(writing);
     if (written < 0) {
-        putText(m_text, m_capacity, L"Err:_vstprintf_s");
+        putText(m_text, m_capacity, unformattable);
         return;
     }
     m_text[static_cast<uint32_t>(written) < m_capacity ? written : m_capacity - 1] = L'\0';

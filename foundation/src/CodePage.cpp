@@ -2,7 +2,9 @@
 
 #include <windows.h>
 
+#include <climits>
 #include <typeinfo>
+#include <utility>
 #include <vector>
 
 // Each conversion measures first (the count includes the terminator), converts into a buffer of
@@ -31,6 +33,27 @@ bool wideToMultiByte(unsigned codePage, const std::wstring& input, std::string& 
         return false;
     }
     output.assign(buffer.data());
+    return true;
+}
+
+bool bytesToWide(unsigned codePage, std::string_view bytes, std::wstring& output) {
+    if (bytes.empty()) {
+        output.clear();
+        return true;
+    }
+    if (bytes.size() > static_cast<size_t>(INT_MAX)) {
+        return false;
+    }
+    const int length = static_cast<int>(bytes.size());
+    const int n = MultiByteToWideChar(codePage, 0, bytes.data(), length, nullptr, 0);
+    if (n <= 0) {
+        return false;
+    }
+    std::wstring buffer(static_cast<size_t>(n), L'\0');
+    if (MultiByteToWideChar(codePage, 0, bytes.data(), length, buffer.data(), n) != n) {
+        return false;
+    }
+    output = std::move(buffer);
     return true;
 }
 

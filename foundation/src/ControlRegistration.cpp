@@ -2,6 +2,9 @@
 
 #include <soui/SUiDef.h>
 
+#include <string>
+
+#include "foundation/FileHelpers.h"
 #include "foundation/RegistryHelpers.h"
 
 SOUI::SStringA controlRegistrationCommand() {
@@ -10,10 +13,9 @@ SOUI::SStringA controlRegistrationCommand() {
     if (strings == nullptr) {
         return {};
     }
-    wchar_t exePath[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, exePath, MAX_PATH);
-    exePath[MAX_PATH - 1] = L'\0';
-    return regsvr32Command(controlModulePath(exePath, strings->Get(L"@string/controlFile")));
+    std::wstring exePath;
+    getModuleFilePath(exePath);
+    return regsvr32Command(controlModulePath(exePath.c_str(), strings->Get(L"@string/controlFile")));
 }
 
 UINT registerControlDll() {

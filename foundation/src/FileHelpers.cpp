@@ -12,6 +12,7 @@
 #include <memory>
 #include <vector>
 
+#include "foundation/CodePage.h"
 #include "foundation/PathText.h"
 #include "foundation/UniqueHandle.h"
 #include "foundation/WideText.h"
@@ -221,16 +222,9 @@ bool readFileToWide(std::string path, std::wstring& out) {
     while ((n = std::fread(chunk, 1, sizeof(chunk), file.get())) > 0) {
         bytes.append(chunk, n);
     }
+    // Bytes the code page cannot take give an empty text.
     std::wstring text;
-    if (!bytes.empty()) {
-        const int length = MultiByteToWideChar(kSimplifiedChineseCodePage, 0, bytes.data(),
-                                               static_cast<int>(bytes.size()), nullptr, 0);
-        text.resize(static_cast<size_t>(length > 0 ? length : 0));
-        if (length > 0) {
-            MultiByteToWideChar(kSimplifiedChineseCodePage, 0, bytes.data(), static_cast<int>(bytes.size()),
-                                text.data(), length);
-        }
-    }
+    bytesToWide(kSimplifiedChineseCodePage, bytes, text);
     out = text;
     return true;
 }

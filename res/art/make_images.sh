@@ -6,7 +6,10 @@
 #
 # images.txt beside this script lists each picture with its size, kind and states; the last step
 # checks every file against it. Output is byte-stable: no time stamps, no file names in the files.
+# The drawings of the main window and the tour's notes stand where the layouts (../xml/layout) and
+# the tour's own table (app/dialogs/GuideTour.cpp) put the buttons.
 set -euo pipefail
+shopt -s inherit_errexit
 
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)"
 out="${1:?usage: make_images.sh OUT_DIR}"
@@ -16,7 +19,25 @@ trap 'rm -rf "$tmp"' EXIT
 
 export MAGICK_THREAD_LIMIT=1 # same pixels whatever the machine's core count
 FONT=WenQuanYi-Micro-Hei
-convert -list font | grep -q "Font: $FONT\$" || { echo "font $FONT missing (fonts-wqy-microhei)" >&2; exit 1; }
+# The list is read whole: grep -q would stop reading at the match and fail the pipe.
+fonts="$(convert -list font)"
+grep -q "Font: $FONT\$" <<<"$fonts" || { echo "font $FONT missing (fonts-wqy-microhei)" >&2; exit 1; }
+
+layouts="$here/../xml/layout"
+# layout_value LAYOUT QUERY: one attribute value (layout_values.py's query); fails when it is gone.
+layout_value() { python3 "$here/layout_values.py" "$1" "$2"; }
+# place NAME LAYOUT QUERY: NAME_x and NAME_y from a position attribute "x,y"; a negative x counts
+# from the host window's width.
+place() {
+    local width value x y
+    width="$(layout_value "$2" "@width")"
+    value="$(layout_value "$2" "$3")"
+    IFS=, read -r x y <<<"$value"
+    if [ "$x" -lt 0 ]; then x=$((width + x)); fi
+    printf -v "$1_x" %d "$x"
+    printf -v "$1_y" %d "$y"
+}
+main_place() { place "$1" "$layouts/mainwnd.xml" ".//*[@name='$2']@pos"; }
 
 BLUE='#1e78d5'
 BLUE_HOVER='#3a8ee6'
@@ -277,23 +298,43 @@ save "$out/hm_png.png" png "${F[@]}"
 
 # ---- the guide tour's pages ----------------------------------------------------------------------------
 # A drawing of the main window, for the tour pages to point at.
+place logo "$layouts/mainwnd.xml" ".//img[@skin='logo32']@pos"
+main_place edit btn_edit
+main_place read btn_read
+main_place convert btn_convert
+main_place log btn_log
+main_place service btn_consultation
+main_place menu btn_menu
+main_place min btn_min
+main_place max btn_max
+main_place close btn_close
+# The texts beside their buttons: the account name stands out to the left by its extend_left, the
+# service label at its own place inside the button.
+user_name_left="$(layout_value "$layouts/mainwnd.xml" ".//*[@name='user_name']@extend_left")"
+place service_label "$layouts/mainwnd.xml" ".//*[@name='btn_consultation']/text@pos"
+# The title follows the 32-pixel logo: its x is written "[gap" in the layout.
+title="$(layout_value "$layouts/mainwnd.xml" ".//caption/text@pos")"
+IFS=, read -r title_gap title_y <<<"${title#[}"
+title_x=$((logo_x + 32 + title_gap))
+
 F=(-size 1100x700 xc:'#e9ebee' -fill white -stroke none -draw "rectangle 0,0 1099,39" "$tmp/logo32.png" -gravity NorthWest
-    -geometry +10+4 -composite)
-text 15 "$TEXT" 49 11 "BravikPDF编辑器3.2.7"
-F+=("(" "$out/btn_edit_png.png" -crop 40x20+0+0 +repage ")" -geometry +210+20 -composite
-    "(" "$out/btn_read_png.png" -crop 48x20+0+0 +repage ")" -geometry +240+20 -composite
-    "(" "$out/btn_convert_png.png" -crop 48x20+0+0 +repage ")" -geometry +278+20 -composite
-    "(" "$out/btn_log_png.png" -crop 90x40+0+0 +repage ")" -geometry +760+0 -composite
-    "(" "$out/btn_consultation_png.png" -crop 90x40+0+0 +repage ")" -geometry +845+0 -composite
-    "(" "$out/btn_menu_png.png" -crop 40x40+0+0 +repage ")" -geometry +940+0 -composite
-    "(" "$out/btn_narrow_png.png" -crop 40x40+0+0 +repage ")" -geometry +980+0 -composite
-    "(" "$out/btn_normal_png.png" -crop 40x40+0+0 +repage ")" -geometry +1020+0 -composite
-    "(" "$out/btn_close_png.png" -crop 40x40+0+0 +repage ")" -geometry +1060+0 -composite)
-text 12 "$TEXT" 218 22 "编辑"
-text 12 "$TEXT" 252 22 "阅读"
-text 12 "$TEXT" 290 22 "转换"
-text 13 "$TEXT" 793 11 "未登录"
-text 13 "$TEXT" 875 11 "在线客服"
+    -geometry "+$logo_x+$logo_y" -composite)
+text 15 "$TEXT" "$title_x" "$title_y" "BravikPDF编辑器3.2.7"
+F+=("(" "$out/btn_edit_png.png" -crop 40x20+0+0 +repage ")" -geometry "+$edit_x+$edit_y" -composite
+    "(" "$out/btn_read_png.png" -crop 48x20+0+0 +repage ")" -geometry "+$read_x+$read_y" -composite
+    "(" "$out/btn_convert_png.png" -crop 48x20+0+0 +repage ")" -geometry "+$convert_x+$convert_y" -composite
+    "(" "$out/btn_log_png.png" -crop 90x40+0+0 +repage ")" -geometry "+$log_x+$log_y" -composite
+    "(" "$out/btn_consultation_png.png" -crop 90x40+0+0 +repage ")" -geometry "+$service_x+$service_y" -composite
+    "(" "$out/btn_menu_png.png" -crop 40x40+0+0 +repage ")" -geometry "+$menu_x+$menu_y" -composite
+    "(" "$out/btn_narrow_png.png" -crop 40x40+0+0 +repage ")" -geometry "+$min_x+$min_y" -composite
+    "(" "$out/btn_normal_png.png" -crop 40x40+0+0 +repage ")" -geometry "+$max_x+$max_y" -composite
+    "(" "$out/btn_close_png.png" -crop 40x40+0+0 +repage ")" -geometry "+$close_x+$close_y" -composite)
+# The tool buttons' labels, centred on their faces (40 and 48 wide).
+text 12 "$TEXT" $((edit_x + 8)) $((edit_y + 2)) "编辑"
+text 12 "$TEXT" $((read_x + 12)) $((read_y + 2)) "阅读"
+text 12 "$TEXT" $((convert_x + 12)) $((convert_y + 2)) "转换"
+text 13 "$TEXT" $((log_x + user_name_left)) 11 "未登录"
+text 13 "$TEXT" $((service_x + service_label_x)) 11 "在线客服"
 F+=(-fill white -stroke '#d5d8dd' -draw "rectangle 350.5,70.5 750.5,679.5" -stroke none -fill '#c9ced6')
 for y in 120 150 180 210 240 300 330 360 390 450 480 510 540 570; do
     F+=(-draw "rectangle 390,$y $((y % 60 == 0 ? 650 : 710)),$((y + 8))")
@@ -325,13 +366,24 @@ text 40 white 330 290 "欢迎使用BravikPDF编辑器"
 text 20 '#c9d6ee' 355 370 "花一分钟，了解编辑、阅读、转换等主要功能"
 save "$out/bg_guide1_png.jpg" jpg "${F[@]}"
 
-tour_page "$out/bg_guide2_png.jpg" jpg 2 211 17 247 43 203 417 "编辑文档" "点击「编辑」，直接修改PDF中的文字和图片"
-tour_page "$out/bg_guide3_png.jpg" jpg 3 243 17 285 43 490 390 "阅读模式" "点击「阅读」，打开在线阅读页面，专心看文档"
-tour_page "$out/bg_guide4_png.jpg" jpg 4 281 17 323 43 649 390 "格式转换" "点击「转换」，把PDF转换为Word、图片等格式"
-tour_page "$out/bg_guide5_png.jpg" jpg 5 843 2 937 38 593 470 "在线客服" "使用中遇到问题，随时点击「在线客服」咨询"
-tour_page "$out/bg_guide6_png.jpg" jpg 6 758 2 852 38 561 483 "账号登录" "登录账号后即可保存文档，并查看账户信息"
-tour_page "$out/bg_guide7_png.png" png 7 938 2 982 38 341 361 "主菜单" "在主菜单中查看使用教程，或检查更新"
-tour_page "$out/bg_guide8_png.png" png 8 348 68 753 682 490 394 "打开文档" "双击PDF文件或把文件拖到窗口中即可打开"
+# Where "btn_iKown" stands: on page 2 at the layout's place, on pages 3 to 8 at the tour's own.
+place note2 "$layouts/guide.xml" ".//*[@name='btn_iKown']@pos"
+table="$(sed -n '/^const wchar_t\* iKownPos/,/^}/p' "$here/../../app/dialogs/GuideTour.cpp")"
+mapfile -t tour_places < <(grep -o 'L"[0-9]*,[0-9]*"' <<<"$table" | tr -d 'L"' | tr , ' ')
+if [ "${#tour_places[@]}" != 6 ]; then
+    echo "app/dialogs/GuideTour.cpp: iKownPos holds ${#tour_places[@]} places, expected 6" >&2
+    exit 1
+fi
+note() { echo "${tour_places[$(($1 - 3))]}"; }
+
+# Each page lights the button it is about (pages 2 to 7) or the document area (page 8).
+tour_page "$out/bg_guide2_png.jpg" jpg 2 $((edit_x + 1)) 17 $((edit_x + 37)) 43 "$note2_x" "$note2_y" "编辑文档" "点击「编辑」，直接修改PDF中的文字和图片"
+tour_page "$out/bg_guide3_png.jpg" jpg 3 $((read_x + 3)) 17 $((read_x + 45)) 43 $(note 3) "阅读模式" "点击「阅读」，打开在线阅读页面，专心看文档"
+tour_page "$out/bg_guide4_png.jpg" jpg 4 $((convert_x + 3)) 17 $((convert_x + 45)) 43 $(note 4) "格式转换" "点击「转换」，把PDF转换为Word、图片等格式"
+tour_page "$out/bg_guide5_png.jpg" jpg 5 $((service_x - 2)) 2 $((service_x + 92)) 38 $(note 5) "在线客服" "使用中遇到问题，随时点击「在线客服」咨询"
+tour_page "$out/bg_guide6_png.jpg" jpg 6 $((log_x - 2)) 2 $((log_x + 92)) 38 $(note 6) "账号登录" "登录账号后即可保存文档，并查看账户信息"
+tour_page "$out/bg_guide7_png.png" png 7 $((menu_x - 2)) 2 $((menu_x + 42)) 38 $(note 7) "主菜单" "在主菜单中查看使用教程，或检查更新"
+tour_page "$out/bg_guide8_png.png" png 8 348 68 753 682 $(note 8) "打开文档" "双击PDF文件或把文件拖到窗口中即可打开"
 
 gradient_page
 F+=(-fill '#2aae67' -stroke none -draw "circle 850,300 850,200" -fill none -stroke white -strokewidth 14

@@ -9,10 +9,12 @@
 #include <soui/SStrCpCvt.h>
 
 #include <deque>
+#include <stdexcept>
 
 #include "MainDlg.h"
 #include "PdfControlAccess.h"
 #include "PdfEditControl.h"
+#include "ShellEnvironment.h"
 #include "SingleInstance.h"
 #include "Updater.h"
 #include "foundation/AppState.h"
@@ -195,6 +197,26 @@ TEST_F(MainWindow, CommandsOpenPagesAndTheUpdateCheck) {
     // The account menu's information item.
     main.SendMessage(WM_COMMAND, MAKEWPARAM(12, 0), 0);
     EXPECT_EQ(dialogScript().count(L"userInfo"), 1);
+}
+
+TEST_F(MainWindow, AnErrorInAHandlerStopsThatMessageOnly) {
+    CMainDlg& main = *g_mainDlg;
+    g_appState.updateAvailable = 0;
+    ShellEnvironment& shell = shellEnvironment();
+    const auto kept = shell.messageBox;
+    shell.messageBox = [](HWND, const wchar_t*, const wchar_t*, UINT) -> int {
+        throw std::runtime_error("no memory for the notice");
+    };
+    main.msgHandled = 5;
+    EXPECT_EQ(main.SendMessage(WM_COMMAND, MAKEWPARAM(4, 0), 0), 0);
+    shell.messageBox = kept;
+    EXPECT_EQ(main.msgHandled, 5) << "the outer handler's flag survives";
+    EXPECT_TRUE(IsWindow(main.m_hWnd));
+
+    // The next message runs as ever.
+    answers().reset();
+    main.SendMessage(WM_COMMAND, MAKEWPARAM(4, 0), 0);
+    EXPECT_EQ(answers().lastMessageBox, L"已经是最新版本！");
 }
 
 TEST_F(MainWindow, CaptionButtonsActByTheirSendersName) {

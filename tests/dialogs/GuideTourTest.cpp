@@ -1,4 +1,5 @@
-// The guide's page sequence, against a view that keeps what the page shows.
+// The guide's page sequence, against a view that keeps what the page shows, starting as the
+// guide's layout starts it.
 #include <gtest/gtest.h>
 
 #include <map>
@@ -7,6 +8,7 @@
 #include <vector>
 
 #include "GuideTour.h"
+#include "xml_fixture.h"
 
 namespace {
 
@@ -24,6 +26,44 @@ const wchar_t* nameOf(GuideButton b) {
             return L"btn_cancel";
     }
     return L"?";
+}
+
+std::wstring wide(const char* ascii) {
+    return std::wstring(ascii, ascii + std::char_traits<char>::length(ascii));
+}
+
+// What the guide's layout ("LAYOUT:XML_GUIDE") shows before the tour's first call: the five tour
+// buttons it shows and their places, and the page picture.
+struct LayoutStart {
+    std::set<std::wstring> shown;
+    std::map<std::wstring, std::wstring> pos;
+    std::wstring skin;
+};
+
+const LayoutStart& layoutStart() {
+    static const LayoutStart start = [] {
+        LayoutStart s;
+        const auto doc = resfixture::loadXml(L"LAYOUT", L"XML_GUIDE");
+        const pugi::xml_node root = doc->child("host").child("root");
+        s.skin = wide(root.attribute("skin").value());
+        for (GuideButton b :
+             {GuideButton::Start, GuideButton::ReGuide, GuideButton::IKown, GuideButton::End, GuideButton::Cancel}) {
+            const std::wstring name = nameOf(b);
+            const pugi::xml_node button =
+                root.find_child_by_attribute("imgbtn", "name", std::string(name.begin(), name.end()).c_str());
+            EXPECT_TRUE(button) << "the layout has no " << testing::PrintToString(name);
+            s.pos[name] = wide(button.attribute("pos").value());
+            if (button.attribute("show").as_int(1) != 0) {
+                s.shown.insert(name);
+            }
+        }
+        return s;
+    }();
+    return start;
+}
+
+std::wstring layoutPos(const wchar_t* name) {
+    return layoutStart().pos.at(name);
 }
 
 // The page as the layout starts it, changed by the tour's calls; every call is also logged.
@@ -50,13 +90,9 @@ class PageView : public GuideView {
         ended.push_back(code);
     }
 
-    std::set<std::wstring> shown{L"btn_start"};
-    std::map<std::wstring, std::wstring> pos{{L"btn_start", L"468,510"},
-                                             {L"btn_reGuide", L"468,510"},
-                                             {L"btn_iKown", L"203,417"},
-                                             {L"btn_end", L"430,369"},
-                                             {L"btn_cancel", L"570,369"}};
-    std::wstring skin = L"bg_guide1_imglist";
+    std::set<std::wstring> shown = layoutStart().shown;
+    std::map<std::wstring, std::wstring> pos = layoutStart().pos;
+    std::wstring skin = layoutStart().skin;
     std::vector<int> ended;
     std::vector<std::wstring> log;
 };
@@ -83,11 +119,14 @@ class GuideTour : public testing::Test {
 };
 
 TEST_F(GuideTour, StartsOnThePageOneAndTheStartButtonLeadsToTheFirstTourPage) {
+    // The layout shows the start page: its picture and the start button alone.
+    EXPECT_EQ(view.skin, L"bg_guide1_imglist");
+    EXPECT_EQ(view.shown, std::set<std::wstring>{L"btn_start"});
     EXPECT_EQ(tour.step(), 1);
     EXPECT_EQ(tour.savedStep(), 1);
     press(L"btn_start");
     expectPage(2, {L"btn_iKown"});
-    EXPECT_EQ(view.pos[L"btn_iKown"], L"203,417") << "page 2 keeps the layout's place";
+    EXPECT_EQ(view.pos[L"btn_iKown"], layoutPos(L"btn_iKown")) << "page 2 keeps the layout's place";
     EXPECT_TRUE(view.ended.empty());
 }
 
@@ -144,8 +183,8 @@ TEST_F(GuideTour, CloseFromEveryPageAsksAndCancelGoesBackToThatPage) {
         EXPECT_EQ(t.savedStep(), page);
         EXPECT_EQ(v.skin, L"bg_guide10_imglist");
         EXPECT_EQ(v.shown, (std::set<std::wstring>{L"btn_cancel", L"btn_end"})) << page;
-        EXPECT_EQ(v.pos[L"btn_end"], L"430,369");
-        EXPECT_EQ(v.pos[L"btn_cancel"], L"570,369");
+        EXPECT_EQ(v.pos[L"btn_end"], layoutPos(L"btn_end"));
+        EXPECT_EQ(v.pos[L"btn_cancel"], layoutPos(L"btn_cancel"));
 
         ASSERT_TRUE(t.onCommand(L"btn_cancel", 0));
         EXPECT_EQ(t.step(), page);
@@ -153,7 +192,7 @@ TEST_F(GuideTour, CloseFromEveryPageAsksAndCancelGoesBackToThatPage) {
         EXPECT_TRUE(v.ended.empty());
         if (page == 1) {
             EXPECT_EQ(v.shown, std::set<std::wstring>{L"btn_start"});
-            EXPECT_EQ(v.pos[L"btn_start"], L"468,510");
+            EXPECT_EQ(v.pos[L"btn_start"], layoutPos(L"btn_start")) << "back at the layout's place";
         } else if (page == 9) {
             EXPECT_EQ(v.shown, (std::set<std::wstring>{L"btn_reGuide", L"btn_start"}));
             EXPECT_EQ(v.pos[L"btn_reGuide"], L"412,420");

@@ -15,7 +15,7 @@
 #include "MsgDlg.h"
 #include "PdfControlAccess.h"
 #include "RealWndOperations.h"
-#include "TestMainDlg.h"
+#include "TestMainWindow.h"
 #include "WkeDlg.h"
 #include "classlib/ControlContainer.h"
 #include "support/ControlTestSupport.h"
@@ -197,14 +197,14 @@ TEST_F(StartPage, SignedInAccountButtonShowsTheAccountInformation) {
     });
     EXPECT_EQ(script.run(dlg), IDOK);
     EXPECT_TRUE(script.allStepsRan());
-    EXPECT_EQ(g_mainDlg->webDlg, nullptr);
+    EXPECT_EQ(dlgtest::testMainWindow()->webDlg, nullptr);
 }
 
 TEST_F(StartPage, SignedOutAccountButtonRunsANewSignInDialog) {
     CMsgDlg dlg;
     ModalScript script;
     // The sign-in dialog runs modally inside the click; close it with its own button.
-    auto signIn = [] { return g_mainDlg->webDlg; };
+    auto signIn = [] { return dlgtest::testMainWindow()->webDlg; };
     script.click(L"btn_login")
         .waitFor([&] { return signIn() && signIn()->m_hWnd && IsWindowVisible(signIn()->m_hWnd); })
         .then([&] { EXPECT_EQ(signIn()->mode, 1); })
@@ -214,8 +214,8 @@ TEST_F(StartPage, SignedOutAccountButtonRunsANewSignInDialog) {
         .then([&] { dlg.EndDialog(IDOK); });
     EXPECT_EQ(script.run(dlg), IDOK);
     EXPECT_TRUE(script.allStepsRan());
-    ASSERT_NE(g_mainDlg->webDlg, nullptr) << "the main window keeps the newest sign-in dialog";
-    delete g_mainDlg->webDlg;
+    ASSERT_NE(dlgtest::testMainWindow()->webDlg, nullptr) << "the main window keeps the newest sign-in dialog";
+    delete dlgtest::testMainWindow()->webDlg;
 }
 
 // The control's wrapper is process-wide: first without its window, then with one.

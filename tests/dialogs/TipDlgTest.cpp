@@ -10,7 +10,7 @@
 #include "ControlJournal.h"
 #include "DialogUi.h"
 #include "ModalScript.h"
-#include "TestMainDlg.h"
+#include "TestMainWindow.h"
 #include "TipDlg.h"
 
 using dlgtest::ModalScript;
@@ -126,7 +126,7 @@ TEST_F(TipDialog, AtMostOneLineIsCentredAndTheTextsAreSetInOrder) {
 }
 
 TEST_F(TipDialog, RaisesTheMainWindowWhenThereIsOne) {
-    CMainDlg* main = dlgtest::createTestMainWindow();
+    dlgtest::TestMainWindow* main = dlgtest::createTestMainWindow();
     ASSERT_NE(main->m_hWnd, nullptr);
     main->ShowWindow(SW_SHOWNORMAL);
     // Another window of the process has the foreground when the prompt comes.
@@ -146,7 +146,7 @@ TEST_F(TipDialog, RaisesTheMainWindowWhenThereIsOne) {
 }
 
 TEST_F(TipDialog, WithoutMainWindowShowsAndMakesNone) {
-    ASSERT_EQ(g_mainDlg, nullptr);
+    ASSERT_EQ(mainWindowLink(), nullptr);
     CTipDlg dlg(L"发现新版本，是否立即升级到最新版本?", L"1、修复预览偶尔导致程序崩溃的问题；",
                 L"2、增加深度扫描恢复的文件类型；", L"3、修复其他累积的bug。", L"下载更新", L"取消", L"更新");
     ModalScript script;
@@ -154,7 +154,7 @@ TEST_F(TipDialog, WithoutMainWindowShowsAndMakesNone) {
         .click(L"btn_close");
     EXPECT_EQ(script.run(dlg), 8);
     EXPECT_TRUE(script.allStepsRan());
-    EXPECT_EQ(g_mainDlg, nullptr);
+    EXPECT_EQ(mainWindowLink(), nullptr);
 }
 
 }  // namespace

@@ -10,7 +10,7 @@
 
 #include "ModalScript.h"
 #include "PageHook.h"
-#include "TestMainDlg.h"
+#include "TestMainWindow.h"
 #include "WebViewUi.h"
 #include "WkeDlg.h"
 #include "support/ServiceControl.h"
@@ -44,7 +44,7 @@ class SignInDialog : public testing::Test {
     }
     // The dialog as the main window runs it: its newest sign-in dialog, mode 1, no owner.
     static INT_PTR runAsMainWindowDoes(CWkeDlg& dlg, ModalScript& script) {
-        g_mainDlg->webDlg = &dlg;
+        dlgtest::testMainWindow()->webDlg = &dlg;
         dlg.mode = 1;
         return script.run(dlg, nullptr, 30000);
     }
@@ -85,7 +85,7 @@ TEST_F(SignInDialog, ThePagesReportStoresTheIdAndTheMainWindowClosesTheDialog) {
     // As the main window answers a confirmed sign-in.
     dlgtest::mainWindowRecord().onLoginDone = [&] {
         idWhenTold = g_appState.user.userId.c_str();
-        SendMessageW(g_mainDlg->webDlg->m_hWnd, WM_CLOSE, 0, 0);
+        SendMessageW(dlgtest::testMainWindow()->webDlg->m_hWnd, WM_CLOSE, 0, 0);
     };
     ModalScript script;
     script.waitFor(&pageLoaded).waitFor([&] { return dlgtest::clickPageElement(dlg.m_hWnd, view(dlg), L"login"); });

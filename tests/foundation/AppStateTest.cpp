@@ -4,7 +4,7 @@
 #include <memory>
 #include <string>
 
-#include "../machinecode/FakeMachineProbe.h"
+#include "FakeMachineProbe.h"
 #include "FakeUiDef.h"
 #include "ScratchDir.h"
 #include "foundation/AppState.h"
@@ -148,6 +148,53 @@ TEST_F(AppState, UserIdsAreStoredWithoutCoding) {
     EXPECT_EQ(next->userIdList, "42;9;");
     EXPECT_TRUE(next->saveUserId(""));
     EXPECT_TRUE(start()->user.userId.IsEmpty());
+}
+
+TEST_F(AppState, AnIdJoinsTheKnownIdsOnlyWhenTheListsTextDoesNotHoldIt) {
+    struct Case {
+        const char* list;
+        const char* id;
+        bool added;
+        const char* after;
+    };
+    const Case cases[] = {
+        {"", "123", true, "123;"},
+        {"1234;", "123", false, "1234;"},  // a plain substring search
+        {"123;", "1234", true, "123;1234;"},
+        {"77;123;", "123", false, "77;123;"},
+        {"5;", "", false, "5;"},  // the empty text occurs in every list
+    };
+    auto state = start();
+    for (const Case& c : cases) {
+        state->userIdList = c.list;
+        ASSERT_TRUE(state->saveUserDic("before;"));
+        EXPECT_EQ(state->addKnownUserId(c.id), c.added) << c.list << " + " << c.id;
+        EXPECT_EQ(state->userIdList, c.after);
+        EXPECT_EQ(readKey("userdic"), c.added ? c.after : "before;") << "saved only when the id joined";
+    }
+}
+
+TEST_F(AppState, ASignedInUserIsStoredAndJoinsTheKnownIds) {
+    auto state = start();
+    ASSERT_TRUE(state->saveUserDic("before;"));
+    state->storeSignedInUser("123");
+    EXPECT_EQ(state->user.userId, "123");
+    EXPECT_EQ(readKey("userid"), "123");
+    EXPECT_EQ(state->userIdList, "123;");
+    EXPECT_EQ(readKey("userdic"), "123;");
+
+    // An id inside a known id leaves the list and its setting alone.
+    state->userIdList = "1234;";
+    ASSERT_TRUE(state->saveUserDic("before;"));
+    state->storeSignedInUser("123");
+    EXPECT_EQ(readKey("userid"), "123");
+    EXPECT_EQ(state->userIdList, "1234;");
+    EXPECT_EQ(readKey("userdic"), "before;");
+
+    // The same id again writes the setting again.
+    ASSERT_TRUE(state->saveUserId("other"));
+    state->storeSignedInUser("123");
+    EXPECT_EQ(readKey("userid"), "123");
 }
 
 TEST_F(AppState, HistoryAndFnumAccessors) {

@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "../machinecode/FakeMachineProbe.h"
+#include "FakeMachineProbe.h"
 #include "ScratchDir.h"
 #include "foundation/AppState.h"
 #include "foundation/RecentDocList.h"

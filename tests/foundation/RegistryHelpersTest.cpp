@@ -116,10 +116,26 @@ TEST_F(RegistryHelpers, OversizedDocPathReadsAsEmpty) {
     EXPECT_STREQ(buffer, L"");
 }
 
-TEST(ControlRegistrationCommand, ModulePathAndCommand) {
-    EXPECT_EQ(controlModulePath(L"C:\\Program Files\\Bravik\\editor.exe", L"wke.dll"),
-              L"C:\\Program Files\\Bravik\\wke.dll");
-    EXPECT_EQ(controlModulePath(L"editor.exe", L"wke.dll"), L"editor.exewke.dll");
+TEST(ControlRegistrationCommand, ModuleLiesInTheExecutablesFolder) {
+    struct Case {
+        const wchar_t* exe;
+        const wchar_t* expected;
+    };
+    const Case cases[] = {
+        {L"C:\\Program Files\\Bravik\\editor.exe", L"C:\\Program Files\\Bravik\\wke.dll"},
+        {L"C:\\a\\b\\", L"C:\\a\\b\\wke.dll"},
+        {L"C:\\x.exe", L"C:\\wke.dll"},
+        {L"editor.exe", L"editor.exewke.dll"},  // no backslash: the path stays whole
+        {L"", L"wke.dll"},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(controlModulePath(c.exe, L"wke.dll"), c.expected) << testing::PrintToString(c.exe);
+    }
+}
+
+TEST(ControlRegistrationCommand, TextHasTwoBlanksQuotesTheAnsiPathAndATrailingBlank) {
+    EXPECT_EQ(regsvr32Command(L"C:\\Program Files\\Bravik\\wke.dll").str(),
+              "regsvr32  \"C:\\Program Files\\Bravik\\wke.dll\" ");
     EXPECT_EQ(regsvr32Command(L"C:\\程序\\wke.dll").str(), "regsvr32  \"C:\\\xB3\xCC\xD0\xF2\\wke.dll\" ");
 }
 

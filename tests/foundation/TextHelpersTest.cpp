@@ -58,6 +58,17 @@ TEST(CodePage, FailedConversionLeavesTheOutputAsItWas) {
     EXPECT_EQ(narrow, "keep");
 }
 
+TEST(CodePage, BytesConvertWholeZeroBytesIncluded) {
+    std::wstring wide = L"stale";
+    EXPECT_TRUE(bytesToWide(936, std::string("\xCC\xE1\xCA\xBE\0x", 6), wide));  // "提示", a zero, "x"
+    EXPECT_EQ(wide, std::wstring(L"提示\0x", 4));
+    EXPECT_TRUE(bytesToWide(CP_UTF8, "", wide));
+    EXPECT_EQ(wide, L"");
+    wide = L"keep";
+    EXPECT_FALSE(bytesToWide(54321, "abc", wide));
+    EXPECT_EQ(wide, L"keep");
+}
+
 TEST(CodePage, ExceptionTextIsTheAnsiMessage) {
     EXPECT_EQ(exceptionText(std::runtime_error("Couldn't resolve host name")), L"Couldn't resolve host name");
     EXPECT_EQ(exceptionText(std::runtime_error(kPromptGbk)), L"提示");

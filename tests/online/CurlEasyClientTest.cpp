@@ -1,3 +1,4 @@
+#include <curl/curl.h>  // before anything that brings windows.h
 #include <gtest/gtest.h>
 #include <online/account/CurlEasyClient.h>
 #include <online/http/CaBundle.h>

@@ -211,6 +211,16 @@ TEST_F(Transfer, GivenCaPathIsTheOnlyTrust) {
     EXPECT_STREQ(missing.getLastError(), L"Problem with the SSL CA cert (path? access rights?)");
 }
 
+TEST(TlsPolicy, OnlyHttpsAddressesCarryTls) {
+    for (const char* url : {"https://a/", "HTTPS://A/", "hTtPs:x"}) {
+        EXPECT_TRUE(isHttpsAddress(url)) << url;
+    }
+    // The crash-report upload's plain HTTP among them: it gets no CA file.
+    for (const char* url : {"http://127.0.0.1:28080/DoLoadLog.php", "", "https", "httpsx://a/", " https://a/"}) {
+        EXPECT_FALSE(isHttpsAddress(url)) << url;
+    }
+}
+
 TEST_F(Transfer, VerboseModeSendsTheLibrarysTextToTheDebugger) {
     DebugOutputCapture capture;
     ASSERT_TRUE(capture.ready());

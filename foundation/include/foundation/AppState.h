@@ -50,6 +50,14 @@ class CAppState {
     SOUI::SStringA loadUserDic();
     SOUI::SStringW loadHistory();
 
+    // The list of user ids that signed in on this computer: the id and ";" join userIdList, which
+    // is saved as "userdic", only when the list's text does not hold the id anywhere yet (a plain
+    // substring search: "123" counts as known beside "1234"); true when it joined.
+    bool addKnownUserId(const SOUI::SStringA& id);
+    // A user id the sign-in page reported becomes the user record's and the settings key "userid",
+    // and joins the known ids.
+    void storeSignedInUser(const SOUI::SStringA& id);
+
     SOUI::SStringA iniPath;
     SOUI::SStringA spareText;
     SOUI::SStringA pid;

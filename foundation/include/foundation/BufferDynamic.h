@@ -22,6 +22,10 @@ class CBufferDynamic {
     // Replaces the whole text. "%s" takes a wide string, "%d" a 32-bit int.
     void format(const wchar_t* fmt, ...);
     void formatV(const wchar_t* fmt, va_list args);
+    // formatV with the texts left in place of the wanted one: `uncountable` when the format cannot
+    // be counted, `unformattable` when it cannot be formatted (or the block cannot grow for it).
+    // Each is cut to what the block holds.
+    void formatOr(const wchar_t* uncountable, const wchar_t* unformattable, const wchar_t* fmt, va_list args);
 
     // Makes room for a text of n characters, keeping the text; the second argument is ignored.
     wchar_t* grow(uint32_t n, int ignored = 0);

@@ -2,6 +2,7 @@
 
 #include <exception>
 #include <string>
+#include <string_view>
 
 // Conversions between UTF-8, the system's ANSI and OEM code pages and UTF-16 on standard strings.
 // The bool forms leave the output untouched on failure; the value forms give "" on failure.
@@ -29,6 +30,10 @@ std::string utf8ToOem(const std::string& input);
 // The two platform steps behind every form above, for any code page.
 bool multiByteToWide(unsigned codePage, const std::string& input, std::wstring& output);
 bool wideToMultiByte(unsigned codePage, const std::wstring& input, std::string& output);
+
+// Every byte converts, zero bytes included, as a file's content must; an empty input gives an
+// empty text. False, the output untouched, when the platform cannot convert the bytes.
+bool bytesToWide(unsigned codePage, std::string_view bytes, std::wstring& output);
 
 // The exception's message read as ANSI text; "" when it does not convert.
 std::wstring exceptionText(const std::exception& e);

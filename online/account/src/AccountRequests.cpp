@@ -65,11 +65,7 @@ int getUserDataAt(const SOUI::SStringA& baseUrl) {
     user.loggedIn = 1;
     user.userName = SOUI::SStrCpCvt::CvtW2A(utf8ToWideText(profile->userName), CP_ACP);
     user.loginMethod = std::atoi(profile->loginMethod.c_str());
-    // An id inside a longer id already listed counts as present.
-    if (g_appState.userIdList.Find(user.userId.c_str()) < 0) {
-        g_appState.userIdList += user.userId + ";";
-        g_appState.saveUserDic(g_appState.userIdList);
-    }
+    g_appState.addKnownUserId(user.userId);
     return 1;
 }
 

@@ -1,5 +1,6 @@
 #include "online/account/CurlEasyClient.h"
 
+#include <curl/curl.h>
 #include <online/http/CaBundle.h>
 
 #include <cstdint>
@@ -8,30 +9,39 @@
 
 CCurlEasyClient g_curlEasyClient;
 
-CURLcode CCurlEasyClient::get(const std::string& url, std::string* response) {
+namespace {
+
+// libcurl's exact debug callback type, in front of the client's.
+int curlDebugCallback(CURL* handle, curl_infotype type, char* data, size_t size, void* user) {
+    return CCurlEasyClient::onDebug(handle, static_cast<int>(type), data, size, user);
+}
+
+}  // namespace
+
+int CCurlEasyClient::get(const std::string& url, std::string* response) {
     return transfer(url, nullptr, response, Tls::LibraryDefaults, nullptr);
 }
 
-CURLcode CCurlEasyClient::post(const std::string& url, const std::string& body, std::string* response) {
+int CCurlEasyClient::post(const std::string& url, const std::string& body, std::string* response) {
     return transfer(url, &body, response, Tls::LibraryDefaults, nullptr);
 }
 
-CURLcode CCurlEasyClient::getHttps(const std::string& url, std::string* response, const char* caPath) {
+int CCurlEasyClient::getHttps(const std::string& url, std::string* response, const char* caPath) {
     return transfer(url, nullptr, response, Tls::Verified, caPath);
 }
 
-CURLcode CCurlEasyClient::postHttps(const std::string& url,
-                                    const std::string& body,
-                                    std::string* response,
-                                    const char* caPath) {
+int CCurlEasyClient::postHttps(const std::string& url,
+                               const std::string& body,
+                               std::string* response,
+                               const char* caPath) {
     return transfer(url, &body, response, Tls::Verified, caPath);
 }
 
-CURLcode CCurlEasyClient::transfer(const std::string& url,
-                                   const std::string* body,
-                                   std::string* response,
-                                   Tls tls,
-                                   const char* caPath) {
+int CCurlEasyClient::transfer(const std::string& url,
+                              const std::string* body,
+                              std::string* response,
+                              Tls tls,
+                              const char* caPath) {
     std::unique_ptr<CURL, decltype(&curl_easy_cleanup)> handle(curl_easy_init(), curl_easy_cleanup);
     if (!handle) {
         return CURLE_FAILED_INIT;
@@ -39,7 +49,7 @@ CURLcode CCurlEasyClient::transfer(const std::string& url,
     CURL* const curl = handle.get();
     if (debug) {
         curl_easy_setopt(curl, CURLOPT_VERBOSE, 1L);
-        curl_easy_setopt(curl, CURLOPT_DEBUGFUNCTION, &CCurlEasyClient::onDebug);
+        curl_easy_setopt(curl, CURLOPT_DEBUGFUNCTION, &curlDebugCallback);
     }
     curl_easy_setopt(curl, CURLOPT_URL, url.c_str());
     if (body) {
@@ -51,20 +61,16 @@ CURLcode CCurlEasyClient::transfer(const std::string& url,
     curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, &CCurlEasyClient::onWriteData);
     curl_easy_setopt(curl, CURLOPT_WRITEDATA, response);
     curl_easy_setopt(curl, CURLOPT_NOSIGNAL, 1L);
-    std::string caFile;
     if (tls == Tls::Verified) {
-        // The account service is always verified; no CA file means the bundle beside the program.
-        caFile = caPath && *caPath ? caPath : defaultCaBundlePath();
-        curl_easy_setopt(curl, CURLOPT_SSL_VERIFYPEER, 1L);
-        curl_easy_setopt(curl, CURLOPT_SSL_VERIFYHOST, 2L);
-        curl_easy_setopt(curl, CURLOPT_CAINFO, caFile.c_str());
+        // The account service is always verified.
+        setVerifiedTls(curl, caPath ? caPath : "");
     }
     curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, 8L);
     curl_easy_setopt(curl, CURLOPT_TIMEOUT, 10L);
     return curl_easy_perform(curl);
 }
 
-int CCurlEasyClient::onDebug(CURL* /*handle*/, curl_infotype type, char* data, size_t size, void* /*user*/) noexcept {
+int CCurlEasyClient::onDebug(CURL* /*handle*/, int type, char* data, size_t size, void* /*user*/) noexcept {
     const char* tag = nullptr;
     switch (type) {
         case CURLINFO_HEADER_IN:

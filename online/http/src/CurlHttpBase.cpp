@@ -115,11 +115,10 @@ bool CCurlHttpBase::setOptions() {
         throwIfCurlFailed(curl_easy_setopt(m_handle, CURLOPT_READFUNCTION, static_cast<curl_read_callback>(nullptr)));
         throwIfCurlFailed(curl_easy_setopt(m_handle, CURLOPT_WRITEFUNCTION, &CCurlHttpBase::writeCallback));
         throwIfCurlFailed(curl_easy_setopt(m_handle, CURLOPT_WRITEDATA, this));
-        // Verification is never switched off: an empty CA path means the bundle beside the program.
-        const std::string caFile = m_caPath.empty() ? defaultCaBundlePath() : m_caPath;
-        throwIfCurlFailed(curl_easy_setopt(m_handle, CURLOPT_SSL_VERIFYPEER, 1L));
-        throwIfCurlFailed(curl_easy_setopt(m_handle, CURLOPT_SSL_VERIFYHOST, 2L));
-        throwIfCurlFailed(curl_easy_setopt(m_handle, CURLOPT_CAINFO, caFile.c_str()));
+        // Plain HTTP (the crash-report upload) has no TLS, so no CA file is looked for.
+        if (isHttpsAddress(m_url)) {
+            throwIfCurlFailed(static_cast<CURLcode>(setVerifiedTls(m_handle, m_caPath)));
+        }
         throwIfCurlFailed(curl_easy_setopt(m_handle, CURLOPT_NOSIGNAL, 1L));
         if (m_connectTimeoutMs != 0) {
             throwIfCurlFailed(

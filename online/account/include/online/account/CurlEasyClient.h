@@ -1,6 +1,6 @@
 #pragma once
 
-#include <curl/curl.h>
+#include <online/http/CurlTypes.h>
 
 #include <cstddef>
 #include <string>
@@ -8,7 +8,7 @@
 // One synchronous HTTP(S) transfer per call over libcurl's easy interface; the reply body is
 // appended to a string the caller owns. Connection phase up to 8 seconds, whole transfer up to 10.
 // The HTTPS forms always verify peer and host, against the CA file given or, when none is, the
-// bundle beside the program. Results are libcurl's codes.
+// bundle beside the program (setVerifiedTls). Results are libcurl's codes (CURLcode).
 class CCurlEasyClient {
   public:
     constexpr CCurlEasyClient() = default;
@@ -20,23 +20,20 @@ class CCurlEasyClient {
     // True also sends libcurl's header and data traffic to the standard output.
     void setDebug(bool flag) { debug = flag; }
 
-    CURLcode get(const std::string& url, std::string* response);
-    CURLcode post(const std::string& url, const std::string& body, std::string* response);
-    CURLcode getHttps(const std::string& url, std::string* response, const char* caPath);
-    CURLcode postHttps(const std::string& url, const std::string& body, std::string* response, const char* caPath);
+    int get(const std::string& url, std::string* response);
+    int post(const std::string& url, const std::string& body, std::string* response);
+    int getHttps(const std::string& url, std::string* response, const char* caPath);
+    int postHttps(const std::string& url, const std::string& body, std::string* response, const char* caPath);
 
-    static int onDebug(CURL* handle, curl_infotype type, char* data, size_t size, void* user) noexcept;
+    // libcurl's debug callback; the info type is libcurl's curl_infotype.
+    static int onDebug(CURL* handle, int type, char* data, size_t size, void* user) noexcept;
     // Appends size * count bytes to the response string (the user pointer); a null string or data
     // answers -1, which libcurl takes as a write error.
     static size_t onWriteData(void* data, size_t size, size_t count, void* user) noexcept;
 
   private:
     enum class Tls { LibraryDefaults, Verified };
-    CURLcode transfer(const std::string& url,
-                      const std::string* body,
-                      std::string* response,
-                      Tls tls,
-                      const char* caPath);
+    int transfer(const std::string& url, const std::string* body, std::string* response, Tls tls, const char* caPath);
 
     bool debug = false;
 };

@@ -4,12 +4,8 @@
 #include <string>
 #include <utility>
 
+#include "online/http/CurlTypes.h"
 #include "online/http/UniteBase.h"
-
-// libcurl's handle and header list, declared as curl.h declares them. The header itself is left to
-// the sources: it brings winsock2.h, which must come before any windows.h.
-typedef void CURL;
-struct curl_slist;
 
 // Set once curl_global_init has succeeded; shared by every transfer class and never reset.
 extern bool g_curlGlobalInitDone;
@@ -17,8 +13,8 @@ extern bool g_curlGlobalInitDone;
 // One synchronous HTTP GET per perform over libcurl's easy interface; the reply body stays in the
 // object. Every step of perform is virtual, so a derived class changes the request at that step.
 // Operations return false with the reason in the last-error text and throw nothing to the caller.
-// TLS is always verified, peer and host, against m_caPath or, when that is empty, the CA bundle
-// beside the executable.
+// An https address is always verified as setVerifiedTls says, against m_caPath or, when that is
+// empty, the CA bundle beside the executable; a plain http address gets no TLS option.
 class CCurlHttpBase : public CUniteBase {
   public:
     CCurlHttpBase();

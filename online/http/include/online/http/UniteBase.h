@@ -34,8 +34,8 @@ class CUniteBase {
     virtual void ClearResponse();
 
   protected:
-    // Formats into buffer, growing it by doubling; a format that cannot be counted or formatted
-    // leaves a fixed text naming the setter.
+    // Formats into buffer as CBufferDynamic::formatOr does; a format that cannot be counted or
+    // formatted leaves a fixed text naming the setter.
     static void setText(CBufferDynamic& buffer, const wchar_t* setterName, const wchar_t* format, va_list args);
 
     // Members are built in this order and destroyed in reverse: last error first, response second.

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include "HandlerBoundary.h"
+
 // What the message maps of the main window and of the dialogs share.
 
 // Keeps a window's handled flag across one dispatch: dialogs run modal loops inside handlers, and a
@@ -23,4 +25,16 @@ class CHandledFlagScope {
 // the system's default handling.
 inline bool reflectionAnswered(UINT msg, BOOL handled, LRESULT answer) {
     return handled && (answer != 0 || msg < WM_CTLCOLORMSGBOX || msg > WM_CTLCOLORSTATIC);
+}
+
+// Runs a window's message map as the UI library's window procedure calls it, at the handler
+// boundary: a map stopped by an error leaves the message handled with the result 0.
+template <class Map>
+BOOL runMessageMap(const wchar_t* window, LRESULT& result, Map&& map) noexcept {
+    BOOL handled = FALSE;
+    if (!PXV::runAtBoundary(window, [&] { handled = map(); })) {
+        result = 0;
+        return TRUE;
+    }
+    return handled;
 }

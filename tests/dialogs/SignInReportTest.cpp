@@ -8,8 +8,8 @@
 #include <string>
 
 #include "DialogUi.h"
-#include "SignInStore.h"
-#include "TestMainDlg.h"
+#include "SignInReport.h"
+#include "TestMainWindow.h"
 
 namespace {
 
@@ -17,28 +17,7 @@ std::string setting(const char* key) {
     return readIniString("App", key, "<none>", g_appState.iniPath.c_str());
 }
 
-TEST(KnownUserIds, AnIdJoinsTheListOnlyWhenItsTextDoesNotHoldIt) {
-    struct Case {
-        const char* list;
-        const char* id;
-        bool added;
-        const char* after;
-    };
-    const Case cases[] = {
-        {"", "123", true, "123;"},
-        {"1234;", "123", false, "1234;"},  // a plain substring search
-        {"123;", "1234", true, "123;1234;"},
-        {"77;123;", "123", false, "77;123;"},
-        {"5;", "", false, "5;"},  // the empty text occurs in every list
-    };
-    for (const Case& c : cases) {
-        SOUI::SStringA list = c.list;
-        EXPECT_EQ(addKnownUserId(list, c.id), c.added) << c.list << " + " << c.id;
-        EXPECT_STREQ(list.c_str(), c.after);
-    }
-}
-
-class SignInStore : public testing::Test {
+class SignInReport : public testing::Test {
   protected:
     void SetUp() override {
         ASSERT_NE(dlgtest::dialogUi(), nullptr);
@@ -54,15 +33,15 @@ class SignInStore : public testing::Test {
     }
 };
 
-TEST_F(SignInStore, StoresTheIdThenTellsTheMainWindow) {
-    CMainDlg* main = dlgtest::createTestMainWindow();
+TEST_F(SignInReport, StoresTheIdThenTellsTheMainWindow) {
+    dlgtest::TestMainWindow* main = dlgtest::createTestMainWindow();
     ASSERT_NE(main->m_hWnd, nullptr);
     std::string idWhenTold, settingWhenTold;
     dlgtest::mainWindowRecord().onLoginDone = [&] {
         idWhenTold = g_appState.user.userId.c_str();
         settingWhenTold = setting("userid");
     };
-    storeSignedInUser("123");
+    EXPECT_TRUE(reportSignedInUser(L"123"));
     EXPECT_EQ(dlgtest::mainWindowRecord().loginDone, 1) << "told with SendMessageW, before the call returns";
     EXPECT_EQ(idWhenTold, "123");
     EXPECT_EQ(settingWhenTold, "123");
@@ -70,31 +49,14 @@ TEST_F(SignInStore, StoresTheIdThenTellsTheMainWindow) {
     EXPECT_EQ(setting("userdic"), "123;");
 }
 
-TEST_F(SignInStore, AnIdInsideAKnownIdLeavesTheListAndItsSettingAlone) {
-    g_appState.userIdList = "1234;";
-    storeSignedInUser("123");
-    EXPECT_STREQ(g_appState.user.userId.c_str(), "123");
-    EXPECT_EQ(setting("userid"), "123");
-    EXPECT_STREQ(g_appState.userIdList.c_str(), "1234;");
-    EXPECT_EQ(setting("userdic"), "before;") << "userdic is not written";
-}
-
-TEST_F(SignInStore, TheSameIdAgainWritesTheSettingAgain) {
-    g_appState.user.userId = "777";
-    g_appState.userIdList = "777;";
-    storeSignedInUser("777");
-    EXPECT_EQ(setting("userid"), "777");
-    EXPECT_EQ(setting("userdic"), "before;");
-}
-
-TEST_F(SignInStore, WithoutMainWindowTheIdIsStillStored) {
-    ASSERT_EQ(g_mainDlg, nullptr);
-    storeSignedInUser("42");
+TEST_F(SignInReport, WithoutMainWindowTheIdIsStillStored) {
+    ASSERT_EQ(mainWindowLink(), nullptr);
+    EXPECT_TRUE(reportSignedInUser(L"42"));
     EXPECT_EQ(setting("userid"), "42");
     EXPECT_EQ(setting("userdic"), "42;");
 }
 
-TEST_F(SignInStore, AReportedIdIsTakenOnlyWhenWellFormedAndTheSameInTheAnsiCodePage) {
+TEST_F(SignInReport, AReportedIdIsTakenOnlyWhenWellFormedAndTheSameInTheAnsiCodePage) {
     dlgtest::createTestMainWindow();
     struct Case {
         const wchar_t* reported;

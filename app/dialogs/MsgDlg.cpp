@@ -160,7 +160,7 @@ void CMsgDlg::browseForOpen() {
     // Without the control's instance object (no control window yet, or a failed query) the page
     // does nothing: the error would otherwise leave the UI library's event dispatch.
     try {
-        PXV::runCommand(control->takeInstance(), L"cmd.browseForOpen");
+        PXV::runCommand(control->takeInstance(), pdfc::kCommandBrowseForOpen);
     } catch (const _com_error&) {
     }
 }

@@ -4,11 +4,11 @@
 
 #include <cstdio>
 
-#include "../../../pdfhost/PdfControlInterfaces.h"
 #include "Engine.h"
 #include "Journal.h"
 #include "Model.h"
 #include "Module.h"
+#include "pdfcontrol/PdfControlInterfaces.h"
 #include "pdfcontrol/TestHooks.h"
 
 namespace pdfc {
@@ -248,7 +248,7 @@ HRESULT Control::openDocument(const std::wstring& path) {
     }
     const Document& doc = engine.documents().back();
     journal(L"opened \"" + path + L"\": " + std::to_wstring(doc.pageCount) + L" pages");
-    queueEvent(L"e.documentView.activated");
+    queueEvent(kEventDocumentViewActivated);
     return S_OK;
 }
 
@@ -311,14 +311,14 @@ int Control::performSave() {
     journal(L"save \"" + engine.documents()[static_cast<size_t>(engine.activeIndex())].path + L"\"");
     AddRef();
     SaveEventObject* event = makeSaveEvent();
-    fire(L"e.document.performSave", asDispatch(event));
+    fire(kEventDocumentPerformSave, asDispatch(event));
     bool stopped = finishSaveEvent(event);
     releaseSaveEvent(event);
     int outcome = 0;
     if (stopped) {
         journal(L"save stopped");
     } else if (engine.activeIndex() >= 0 && engine.saveActiveDocument()) {
-        queueEvent(L"e.document.afterSave");
+        queueEvent(kEventDocumentAfterSave);
         outcome = 1;
     }
     Release();

@@ -7,6 +7,7 @@
 #include "Control.h"
 #include "Journal.h"
 #include "PdfFile.h"
+#include "pdfcontrol/PdfControlInterfaces.h"
 
 namespace pdfc {
 namespace {
@@ -124,7 +125,7 @@ CloseOutcome Engine::closeDocument(LONG which) {
     active_ = documents_.empty() ? -1 : std::min(std::max(index - 1, 0), static_cast<int>(documents_.size()) - 1);
     changed();
     if (control_) {
-        control_->queueEvent(L"e.document.closed");
+        control_->queueEvent(kEventDocumentClosed);
     } else {
         journal(L"event e.document.closed dropped: no control window");
     }

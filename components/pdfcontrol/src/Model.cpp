@@ -407,7 +407,7 @@ void browseForOpen() {
         Engine& engine = Engine::get();
         if (engine.openDocument(path, &refusal)) {
             journal(L"opened \"" + std::wstring(path) + L"\"");
-            control->queueEvent(L"e.documentView.activated");
+            control->queueEvent(kEventDocumentViewActivated);
         } else {
             engine.status = L"Cannot open \"" + std::wstring(path) + L"\": " + refusal;
             engine.changed();
@@ -493,12 +493,12 @@ class InstanceObject final : public ModelObject<IPdfInstance> {
         record(92, command, reserved);
         std::wstring wanted = text(command);
         Engine& engine = Engine::get();
-        if (wanted == L"cmd.tool.editContent.all") {
+        if (wanted == kCommandEditContentAll) {
             engine.tool = L"editContent.all";
             engine.changed();
             return S_OK;
         }
-        if (wanted == L"cmd.browseForOpen") {
+        if (wanted == kCommandBrowseForOpen) {
             browseForOpen();
             return S_OK;
         }

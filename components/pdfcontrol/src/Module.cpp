@@ -5,11 +5,11 @@
 
 #include <string>
 
-#include "../../../pdfhost/PdfControlInterfaces.h"
 #include "Control.h"
 #include "Engine.h"
 #include "Journal.h"
 #include "Model.h"
+#include "pdfcontrol/PdfControlInterfaces.h"
 
 namespace pdfc {
 namespace {

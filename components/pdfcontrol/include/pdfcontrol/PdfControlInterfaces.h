@@ -1,9 +1,9 @@
-// The PDF editing control's COM surface as this program uses it: class and interface identifiers,
-// the control's dispatch identifiers, and the engine's object model with every function the program
-// calls at its exact position in the function table.
+// The PDF editing control's published COM interface: class and interface identifiers, the
+// control's dispatch identifiers, the names of its events and commands, and the engine's object
+// model with every function at its exact position in the function table.
 //
-// Shared by the program (pdfhost) and the control module (components/pdfcontrol), so both sides agree
-// on positions by construction; tests check every named position.
+// The control module publishes it; its callers include it from here, so both sides agree on
+// positions by construction; tests check every named position.
 //
 // Rules for every interface here:
 // - Positions count the function table from 0: IUnknown takes 0-2, IDispatch 3-6.
@@ -59,6 +59,27 @@ inline constexpr DISPID kDispEnableEvent = 0x60020039;   // method (VT_I4 event 
 
 // The one event of the source interface: (VT_I4 event ID, VT_DISPATCH event object, VT_UNKNOWN source).
 inline constexpr DISPID kDispOnEvent = 1;
+
+// The control's events, by the names the instance object's position 45 turns into event IDs.
+inline constexpr wchar_t kEventDocumentViewBeforeClose[] = L"e.documentView.beforeClose";
+inline constexpr wchar_t kEventDocumentAskForSaveDest[] = L"e.document.askForSaveDest";
+inline constexpr wchar_t kEventDocumentViewClosed[] = L"e.documentView.closed";
+inline constexpr wchar_t kEventMainViewClosed[] = L"e.mainView.closed";
+inline constexpr wchar_t kEventMainFrameClosed[] = L"e.mainFrame.closed";
+inline constexpr wchar_t kEventDocumentAfterSave[] = L"e.document.afterSave";
+inline constexpr wchar_t kEventDocumentPerformSave[] = L"e.document.performSave";
+inline constexpr wchar_t kEventDocumentViewActivated[] = L"e.documentView.activated";
+inline constexpr wchar_t kEventDocumentClosed[] = L"e.document.closed";
+inline constexpr wchar_t kEventOperExecuted[] = L"e.operExecuted";
+inline constexpr wchar_t kEventDocumentBeforeClose[] = L"e.document.beforeClose";
+inline constexpr wchar_t kEventDocumentToolActivated[] = L"e.document.toolActivated";
+inline constexpr wchar_t kEventTextEditorStarted[] = L"e.document.textEditor.started";
+inline constexpr wchar_t kEventTextEditorSelChanged[] = L"e.document.textEditor.selChanged";
+inline constexpr wchar_t kEventDocumentSourceChanged[] = L"e.document.sourceChanged";
+
+// The commands the instance object's position 92 runs.
+inline constexpr wchar_t kCommandEditContentAll[] = L"cmd.tool.editContent.all";  // the content-editing tool
+inline constexpr wchar_t kCommandBrowseForOpen[] = L"cmd.browseForOpen";          // asks the user for a PDF to open
 
 }  // namespace pdfc
 

@@ -118,7 +118,7 @@ class Control final : public IDispatch,
 
     ~Control();
 
-    HRESULT invokeDispatch(DISPID id, WORD flags, DISPPARAMS* params, VARIANT* result);
+    HRESULT invokeDispatch(DISPID id, DISPPARAMS* params, VARIANT* result);
     HRESULT openDocument(const std::wstring& path);
     bool createWindow(HWND parent, LPCRECT rect);
     void destroyWindow();

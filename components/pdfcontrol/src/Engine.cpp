@@ -5,9 +5,9 @@
 #include <sstream>
 
 #include "Control.h"
+#include "ControlInterfaces.h"
 #include "Journal.h"
 #include "PdfFile.h"
-#include "pdfcontrol/PdfControlInterfaces.h"
 
 namespace pdfc {
 namespace {
@@ -199,6 +199,10 @@ LONG Engine::eventId(const std::wstring& name) {
     LONG id = nextEventId_++;
     eventIds_.emplace(name, id);
     return id;
+}
+
+bool Engine::isEventId(LONG id) const {
+    return id >= kFirstEventId && id < nextEventId_;
 }
 
 void Engine::enableEvent(LONG id, bool enable) {

@@ -6,10 +6,10 @@
 #include <string>
 
 #include "Control.h"
+#include "ControlInterfaces.h"
 #include "Engine.h"
 #include "Journal.h"
 #include "Model.h"
-#include "pdfcontrol/PdfControlInterfaces.h"
 
 namespace pdfc {
 namespace {

@@ -84,6 +84,11 @@ void ControlModule::clearJournal() const {
     }
 }
 
+int ControlModule::refusalCount() const {
+    auto count = hook<pdfc::RefusalCountFn>(module_, "PdfcRefusalCount");
+    return count ? count() : -1;
+}
+
 int ControlModule::fireEvent(const wchar_t* name) const {
     auto fire = hook<pdfc::FireEventFn>(module_, "PdfcFireEvent");
     return fire ? fire(name) : -2;

@@ -25,6 +25,8 @@ class ControlModule {
     std::wstring journal() const;
     std::vector<std::wstring> journalLines() const;
     void clearJournal() const;
+    // Calls the control refused since the module was loaded; clearing the journal keeps the count.
+    int refusalCount() const;
     int fireEvent(const wchar_t* name) const;
     int performSave() const;
     void setTabCount(ULONG count) const;

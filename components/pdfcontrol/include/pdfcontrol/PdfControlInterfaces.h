@@ -14,8 +14,7 @@
 // - The one VARIANT parameter (IPdfSettings::GetNode) is passed by value, 16 bytes on the stack, as
 //   automation passes an [in] VARIANT: the caller keeps ownership and clears it after the call; the
 //   callee reads it and copies what it keeps.
-// - Positions the program never calls are filler functions answering E_NOTIMPL; their names only say
-//   where the filler starts.
+// - Positions a caller is given no function for are fillers (see below); a caller never calls them.
 #pragma once
 
 #include <windows.h>
@@ -24,17 +23,26 @@
 
 #include <oaidl.h>
 
-// Fillers for the positions the program never calls. The count is in the macro name; a filler's
-// name is the position it starts at, so the next named function sits at start + count.
-#define PDFC_GAP1(at)                                 \
-    virtual HRESULT STDMETHODCALLTYPE unused_##at() { \
-        return E_NOTIMPL;                             \
-    }
-#define PDFC_GAP2(at) PDFC_GAP1(at##_a) PDFC_GAP1(at##_b)
-#define PDFC_GAP4(at) PDFC_GAP2(at##_a) PDFC_GAP2(at##_b)
-#define PDFC_GAP8(at) PDFC_GAP4(at##_a) PDFC_GAP4(at##_b)
-#define PDFC_GAP16(at) PDFC_GAP8(at##_a) PDFC_GAP8(at##_b)
-#define PDFC_GAP32(at) PDFC_GAP16(at##_a) PDFC_GAP16(at##_b)
+// Fillers for the positions a caller is given no function for, so that every named function sits
+// at its exact position. The count is in the macro name; a filler's name is the position it starts
+// at, so the next named function sits at start + count. For callers the fillers are pure; the
+// module that implements the interfaces defines PDFC_FILLER_BODY(position) before including this
+// header to give them a body.
+#ifndef PDFC_FILLER_BODY
+#define PDFC_FILLER_BODY(position) = 0;
+#endif
+#define PDFC_GAP1_(name, position) virtual HRESULT STDMETHODCALLTYPE unused_##name() PDFC_FILLER_BODY(position)
+#define PDFC_GAP2_(name, position) PDFC_GAP1_(name##_a, position) PDFC_GAP1_(name##_b, (position) + 1)
+#define PDFC_GAP4_(name, position) PDFC_GAP2_(name##_a, position) PDFC_GAP2_(name##_b, (position) + 2)
+#define PDFC_GAP8_(name, position) PDFC_GAP4_(name##_a, position) PDFC_GAP4_(name##_b, (position) + 4)
+#define PDFC_GAP16_(name, position) PDFC_GAP8_(name##_a, position) PDFC_GAP8_(name##_b, (position) + 8)
+#define PDFC_GAP32_(name, position) PDFC_GAP16_(name##_a, position) PDFC_GAP16_(name##_b, (position) + 16)
+#define PDFC_GAP1(at) PDFC_GAP1_(at, at)
+#define PDFC_GAP2(at) PDFC_GAP2_(at, at)
+#define PDFC_GAP4(at) PDFC_GAP4_(at, at)
+#define PDFC_GAP8(at) PDFC_GAP8_(at, at)
+#define PDFC_GAP16(at) PDFC_GAP16_(at, at)
+#define PDFC_GAP32(at) PDFC_GAP32_(at, at)
 
 namespace pdfc {
 

@@ -5,7 +5,8 @@ and the base class of a scenario with its ways of starting the program and readi
 
 Before each scenario the prefix's per-user folder of the program is removed and every process of the
 prefix ended. The control stand-in's journal and the updater's and converter's records go to files
-of the scenario. Each scenario has a time limit of its own.
+of the scenario; a scenario fails when the journal shows a call the control refused. Each
+scenario has a time limit of its own.
 
 Buttons of the translucent dialogs are pressed with posted mouse messages: without a window
 manager Wine leaves a newly shown dialog below the main window in the stacking order, so a real
@@ -167,6 +168,9 @@ class Scenario(unittest.TestCase):
             if process.poll() is None:
                 process.kill()
             process.wait(10)
+        # Every scenario: the program made no call that the PDF control refused.
+        refused = [line for line in self.journal_lines() if line.startswith("refused ")]
+        self.assertEqual(refused, [], "the PDF control refused calls of the program")
 
     # The program and its traces.
 

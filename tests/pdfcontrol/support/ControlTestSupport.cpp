@@ -84,11 +84,6 @@ void ControlModule::clearJournal() const {
     }
 }
 
-int ControlModule::refusalCount() const {
-    auto count = hook<pdfc::RefusalCountFn>(module_, "PdfcRefusalCount");
-    return count ? count() : -1;
-}
-
 int ControlModule::fireEvent(const wchar_t* name) const {
     auto fire = hook<pdfc::FireEventFn>(module_, "PdfcFireEvent");
     return fire ? fire(name) : -2;
@@ -113,6 +108,16 @@ int ControlModule::markModified() const {
 int ControlModule::closeDocument() const {
     auto close = hook<pdfc::CloseDocumentFn>(module_, "PdfcCloseDocument");
     return close ? close() : -2;
+}
+
+int takeRefusals() {
+    static int taken = 0;
+    HMODULE module = GetModuleHandleW(L"wke.dll");
+    auto count = module ? hook<pdfc::RefusalCountFn>(module, "PdfcRefusalCount") : nullptr;
+    const int now = count ? count() : 0;
+    const int since = now >= taken ? now - taken : now;  // a module loaded again counts from 0
+    taken = now;
+    return since;
 }
 
 MessageBoxAnswer::MessageBoxAnswer(int buttonId, std::chrono::milliseconds limit)

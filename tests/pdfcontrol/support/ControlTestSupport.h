@@ -25,8 +25,6 @@ class ControlModule {
     std::wstring journal() const;
     std::vector<std::wstring> journalLines() const;
     void clearJournal() const;
-    // Calls the control refused since the module was loaded; clearing the journal keeps the count.
-    int refusalCount() const;
     int fireEvent(const wchar_t* name) const;
     int performSave() const;
     void setTabCount(ULONG count) const;
@@ -37,6 +35,11 @@ class ControlModule {
     HMODULE module_ = nullptr;
     bool registered_ = false;
 };
+
+// The calls the loaded control module refused (each journalled as "refused <call>: <reason>")
+// since the last take. Every test of a process that links support/RefusalWatch.cpp takes them at
+// its start and fails when any are left at its end; a test that provokes refusals takes its own.
+int takeRefusals();
 
 // A visible top-level window of a plain class, standing in for the main window.
 class HostWindow {

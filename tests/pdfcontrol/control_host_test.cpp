@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -184,18 +185,51 @@ TEST_F(ControlHost, DispatchCallsReachTheControl) {
         << module.journal();
 }
 
+// The code of the COM error a call raised, or S_OK. The class library's automation call raises the
+// control's code for a call that failed.
+HRESULT raisedBy(const std::function<void()>& call) {
+    try {
+        call();
+    } catch (const _com_error& e) {
+        return e.Error();
+    }
+    return S_OK;
+}
+
 TEST_F(ControlHost, RefusesAFileThatIsNotAPdfAndOneThatIsMissing) {
     ASSERT_TRUE(create());
     std::wstring text = dir + L"notes.pdf";
     pdftest::writeFileBytes(text, "just some notes\n");
     module.clearJournal();
-    open(text);
-    open(dir + L"missing.pdf");
+    EXPECT_EQ(raisedBy([&] { open(text); }), E_FAIL);
+    EXPECT_EQ(raisedBy([&] { open(dir + L"missing.pdf"); }), E_FAIL);
     EXPECT_EQ(documentOpen(), FALSE);
     auto lines = module.journalLines();
     EXPECT_TRUE(inOrder(lines, {L"open refused \"" + text + L"\": not a PDF file",
                                 L"open refused \"" + dir + L"missing.pdf\": cannot read the file"}))
         << module.journal();
+}
+
+TEST_F(ControlHost, AFailedCallRaisesTheControlsCodeAndLeavesTheResult) {
+    ASSERT_TRUE(create());
+    EXPECT_EQ(raisedBy([&] {
+                  control.InvokeHelper(pdfc::kDispShowView, DISPATCH_METHOD, VT_EMPTY, nullptr,
+                                       VTS_BSTR VTS_I4 VTS_BOOL, L"bookmarksView", 1L, TRUE);
+              }),
+              DISP_E_TYPEMISMATCH);
+    BOOL open = 7;
+    EXPECT_EQ(raisedBy([&] {
+                  control.InvokeHelper(pdfc::kDispDocumentOpen, DISPATCH_PROPERTYPUT, VT_BOOL, &open, VTS_BOOL, TRUE);
+              }),
+              DISP_E_MEMBERNOTFOUND);
+    EXPECT_EQ(open, 7);
+    EXPECT_EQ(pdftest::takeRefusals(), 2) << "both calls reached the control, which refused them";
+    // The class library's own limit: a parameter type it cannot pass.
+    EXPECT_EQ(raisedBy([&] {
+                  control.InvokeHelper(pdfc::kDispInitFlag, DISPATCH_PROPERTYPUT, VT_EMPTY, nullptr, "\x05", 1.0);
+              }),
+              DISP_E_BADVARTYPE);
+    EXPECT_EQ(pdftest::takeRefusals(), 0) << "nothing reached the control";
 }
 
 TEST_F(ControlHost, EnabledEventsReachTheSinkMapWithTheirId) {

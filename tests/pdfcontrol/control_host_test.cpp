@@ -31,9 +31,10 @@ class TestControl : public CWnd {
             throwNext = false;
             _com_issue_error(E_POINTER);
         }
-        if (stopSave) {
-            IPdfSaveEventPtr save(event);
-            if (save) {
+        IPdfSaveEventPtr save(event);
+        if (save) {
+            lastSave = save;
+            if (stopSave) {
                 save->SetProceed(0);
             }
         }
@@ -47,6 +48,7 @@ class TestControl : public CWnd {
     std::vector<Seen> seen;
     bool throwNext = false;
     bool stopSave = false;
+    IPdfSaveEventPtr lastSave;
 };
 
 const EventSinkEntry kTestEntries[] = {
@@ -300,6 +302,13 @@ TEST_F(ControlHost, SaveWaitsForTheHandlerAndHonoursItsStop) {
     EXPECT_EQ(module.performSave(), 1);
     EXPECT_TRUE(inOrder(module.journalLines(), {L"event e.document.performSave", L"saved \"" + path + L"\""}));
     EXPECT_EQ(pdftest::readFileBytes(path), before);
+
+    // Once the handler has returned, the save can no longer be stopped.
+    ASSERT_TRUE(control.lastSave);
+    EXPECT_EQ(control.lastSave->SetProceed(0), E_UNEXPECTED);
+    EXPECT_EQ(pdftest::takeRefusals(), 1);
+    EXPECT_EQ(module.journalLines().back(),
+              L"refused event:e.document.performSave.14(0): the save has already gone on or stopped");
 }
 
 TEST_F(ControlHost, ADocumentWithUnsavedChangesClosesOnlyWhenTheUserSaysSo) {

@@ -553,10 +553,10 @@ class SaveEventObject final : public ModelObject<IPdfSaveEvent> {
   public:
     SaveEventObject() : ModelObject(L"event:e.document.performSave") {}
     HRESULT STDMETHODCALLTYPE SetProceed(LONG proceed) override {
-        record(14, proceed);
         if (!open_) {
-            return E_UNEXPECTED;  // the save has already gone on or stopped
+            return refused(E_UNEXPECTED, L"the save has already gone on or stopped", 14, proceed);
         }
+        record(14, proceed);
         stopped_ = proceed == 0;
         return S_OK;
     }

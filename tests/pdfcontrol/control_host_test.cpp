@@ -257,6 +257,64 @@ TEST_F(ControlHost, EnabledEventsReachTheSinkMapWithTheirId) {
     EXPECT_EQ(control.seen.size(), 1u);
 }
 
+_COM_SMARTPTR_TYPEDEF(IConnectionPointContainer, __uuidof(IConnectionPointContainer));
+_COM_SMARTPTR_TYPEDEF(IConnectionPoint, __uuidof(IConnectionPoint));
+
+// A sink of the control's source interface that keeps what each call brought, uncoerced.
+class RawSink final : public IDispatch {
+  public:
+    struct Call {
+        DISPID id;
+        WORD flags;
+        UINT named;
+        std::vector<VARTYPE> types;  // in the caller's order
+    };
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+        if (iid == IID_IUnknown || iid == IID_IDispatch || iid == pdfc::kControlEventsIid) {
+            *out = static_cast<IDispatch*>(this);
+            return S_OK;
+        }
+        *out = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }  // lives on the test's stack
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE
+    Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT*, EXCEPINFO*, UINT*) override {
+        Call call{id, flags, params->cNamedArgs, {}};
+        for (UINT i = params->cArgs; i > 0; --i) {
+            call.types.push_back(params->rgvarg[i - 1].vt);
+        }
+        calls.push_back(call);
+        return S_OK;
+    }
+    std::vector<Call> calls;
+};
+
+TEST_F(ControlHost, EventsCarryTheTypesTheSinkMapDeclares) {
+    ASSERT_TRUE(create());
+    LONG id = enable(pdfc::kEventOperExecuted);
+    IConnectionPointContainerPtr points(control.GetControlUnknown());
+    ASSERT_TRUE(points);
+    IConnectionPointPtr point;
+    ASSERT_HRESULT_SUCCEEDED(points->FindConnectionPoint(pdfc::kControlEventsIid, &point));
+    RawSink sink;
+    DWORD cookie = 0;
+    ASSERT_HRESULT_SUCCEEDED(point->Advise(&sink, &cookie));
+    EXPECT_EQ(module.fireEvent(pdfc::kEventOperExecuted), 1);
+    point->Unadvise(cookie);
+    ASSERT_EQ(sink.calls.size(), 1u);
+    EXPECT_EQ(sink.calls[0].id, pdfc::kDispOnEvent);
+    EXPECT_EQ(sink.calls[0].flags, DISPATCH_METHOD);
+    EXPECT_EQ(sink.calls[0].named, 0u);
+    EXPECT_EQ(sink.calls[0].types, (std::vector<VARTYPE>{VT_I4, VT_DISPATCH, VT_UNKNOWN}));
+    ASSERT_EQ(control.seen.size(), 1u);
+    EXPECT_EQ(control.seen[0].id, id);
+}
+
 TEST_F(ControlHost, EventsOfAnotherControlIdFindNoEntry) {
     ASSERT_TRUE(create(55));
     enable(L"e.operExecuted");

@@ -89,7 +89,7 @@ void CMainDlg::onBtnEdit() {
     }
     IPdfInstancePtr instance = pdfControl->takeInstance();
     if (pdfControl->isDocumentOpen()) {
-        PXV::runCommand(instance, L"cmd.tool.editContent.all");
+        PXV::runCommand(instance, pdfc::kCommandEditContentAll);
     }
 }
 

@@ -7,7 +7,7 @@
 
 #include <comdef.h>
 
-#include "PdfControlInterfaces.h"
+#include "pdfcontrol/PdfControlInterfaces.h"
 
 _COM_SMARTPTR_TYPEDEF(IPdfInstance, __uuidof(IPdfInstance));
 _COM_SMARTPTR_TYPEDEF(IPdfHistory, __uuidof(IPdfHistory));

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "HandlerBoundary.h"
 #include "PdfHostEnvironment.h"
 
 namespace PXV {
@@ -15,6 +16,20 @@ const EventSinkEntry kEventSinkEntries[] = {
     eventSinkEntry<&PdfEditControl::onPdfEvent>(101, pdfc::kDispOnEvent, VTS_I4 VTS_DISPATCH VTS_UNKNOWN),
 };
 const EventSinkMap kEventSinkMap = {&CWnd::eventSinkMap, kEventSinkEntries, 1};
+
+// The wrapper's dispatch operations do not examine the control's answer: a call that failed (the
+// class library raises it) ends here, an out value keeps what it held, and the caller goes on.
+template <class... Args>
+void invokeIgnoringFailure(PdfEditControl& control,
+                           DISPID dispid,
+                           WORD flags,
+                           VARTYPE resultType,
+                           void* result,
+                           const char* paramTypes,
+                           Args... args) {
+    runAtBoundary(L"PDF control dispatch call",
+                  [&] { control.InvokeHelper(dispid, flags, resultType, result, paramTypes, args...); });
+}
 
 }  // namespace
 
@@ -62,32 +77,33 @@ bool PdfEditControl::createChild(LPCWSTR windowName,
 
 IDispatch* PdfEditControl::getInstance() {
     IDispatch* instance = nullptr;
-    InvokeHelper(pdfc::kDispInstance, DISPATCH_PROPERTYGET, VT_DISPATCH, &instance, VTS_NONE);
+    invokeIgnoringFailure(*this, pdfc::kDispInstance, DISPATCH_PROPERTYGET, VT_DISPATCH, &instance, VTS_NONE);
     return instance;
 }
 
 void PdfEditControl::setInitFlag(ULONG value) {
-    InvokeHelper(pdfc::kDispInitFlag, DISPATCH_PROPERTYPUT, VT_EMPTY, nullptr, VTS_UI4, value);
+    invokeIgnoringFailure(*this, pdfc::kDispInitFlag, DISPATCH_PROPERTYPUT, VT_EMPTY, nullptr, VTS_UI4, value);
 }
 
 void PdfEditControl::showView(LPCWSTR view, BOOL first, BOOL second) {
-    InvokeHelper(pdfc::kDispShowView, DISPATCH_METHOD, VT_EMPTY, nullptr, VTS_BSTR VTS_BOOL VTS_BOOL, view, first,
-                 second);
+    invokeIgnoringFailure(*this, pdfc::kDispShowView, DISPATCH_METHOD, VT_EMPTY, nullptr, VTS_BSTR VTS_BOOL VTS_BOOL,
+                          view, first, second);
 }
 
 BOOL PdfEditControl::isDocumentOpen() {
     BOOL open = FALSE;  // stays FALSE when there is no control to ask
-    InvokeHelper(pdfc::kDispDocumentOpen, DISPATCH_PROPERTYGET, VT_BOOL, &open, VTS_NONE);
+    invokeIgnoringFailure(*this, pdfc::kDispDocumentOpen, DISPATCH_PROPERTYGET, VT_BOOL, &open, VTS_NONE);
     return open;
 }
 
 void PdfEditControl::openDocument(LPCWSTR path) {
-    InvokeHelper(pdfc::kDispOpenDocument, DISPATCH_METHOD, VT_EMPTY, nullptr, VTS_BSTR VTS_DISPATCH, path,
-                 static_cast<IDispatch*>(nullptr));
+    invokeIgnoringFailure(*this, pdfc::kDispOpenDocument, DISPATCH_METHOD, VT_EMPTY, nullptr, VTS_BSTR VTS_DISPATCH,
+                          path, static_cast<IDispatch*>(nullptr));
 }
 
 void PdfEditControl::enableEvent(LONG eventId, BOOL enable) {
-    InvokeHelper(pdfc::kDispEnableEvent, DISPATCH_METHOD, VT_EMPTY, nullptr, VTS_I4 VTS_BOOL, eventId, enable);
+    invokeIgnoringFailure(*this, pdfc::kDispEnableEvent, DISPATCH_METHOD, VT_EMPTY, nullptr, VTS_I4 VTS_BOOL, eventId,
+                          enable);
 }
 
 void PdfEditControl::enableEvent(const LONG* eventId, BOOL enable) {

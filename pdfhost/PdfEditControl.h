@@ -38,7 +38,8 @@ class PdfEditControl : public CWnd {
                      BOOL storage = FALSE,
                      BSTR licenseKey = nullptr);
 
-    // Dispatch operations. Without a control window they do nothing and out values stay as they were.
+    // Dispatch operations. Without a control window they do nothing and out values stay as they were;
+    // a call the control fails is not examined either (its code goes to the debugger output).
     IDispatch* getInstance();  // a new reference, or null
     void setInitFlag(ULONG value);
     void showView(LPCWSTR view, BOOL first, BOOL second);

@@ -1,23 +1,25 @@
 #include "PdfEventNames.h"
 
+#include "pdfcontrol/PdfControlInterfaces.h"
+
 namespace PXV {
 
 const wchar_t* const PdfEventNames[15] = {
-    L"e.documentView.beforeClose",
-    L"e.document.askForSaveDest",
-    L"e.documentView.closed",
-    L"e.mainView.closed",
-    L"e.mainFrame.closed",
-    L"e.document.afterSave",
-    L"e.document.performSave",
-    L"e.documentView.activated",
-    L"e.document.closed",
-    L"e.operExecuted",
-    L"e.document.beforeClose",
-    L"e.document.toolActivated",
-    L"e.document.textEditor.started",
-    L"e.document.textEditor.selChanged",
-    L"e.document.sourceChanged",
+    pdfc::kEventDocumentViewBeforeClose,  // 0
+    pdfc::kEventDocumentAskForSaveDest,   // 1
+    pdfc::kEventDocumentViewClosed,       // 2
+    pdfc::kEventMainViewClosed,           // 3
+    pdfc::kEventMainFrameClosed,          // 4
+    pdfc::kEventDocumentAfterSave,        // 5
+    pdfc::kEventDocumentPerformSave,      // 6
+    pdfc::kEventDocumentViewActivated,    // 7
+    pdfc::kEventDocumentClosed,           // 8
+    pdfc::kEventOperExecuted,             // 9
+    pdfc::kEventDocumentBeforeClose,      // 10
+    pdfc::kEventDocumentToolActivated,    // 11
+    pdfc::kEventTextEditorStarted,        // 12
+    pdfc::kEventTextEditorSelChanged,     // 13
+    pdfc::kEventDocumentSourceChanged,    // 14
 };
 
 }  // namespace PXV

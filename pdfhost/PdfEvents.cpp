@@ -28,19 +28,19 @@ void refreshItemsFrom12(PdfEditControl& control) {
 void PdfEditControl::onPdfEvent(LONG eventId, IDispatch* eventObject, IUnknown* source) {
     runAtBoundary(L"PDF control event", [&] {
         // Every name is looked up afresh, and all five are compared for every event.
-        if (eventId == getEventId(L"e.documentView.activated")) {
+        if (eventId == getEventId(pdfc::kEventDocumentViewActivated)) {
             onDocumentViewActivated(eventId, eventObject, source);
         }
-        if (eventId == getEventId(L"e.operExecuted")) {
+        if (eventId == getEventId(pdfc::kEventOperExecuted)) {
             onOperExecuted(eventId, eventObject, source);
         }
-        if (eventId == getEventId(L"e.document.textEditor.started")) {
+        if (eventId == getEventId(pdfc::kEventTextEditorStarted)) {
             onTextEditorStarted(eventId, eventObject, source);
         }
-        if (eventId == getEventId(L"e.document.performSave")) {
+        if (eventId == getEventId(pdfc::kEventDocumentPerformSave)) {
             onPerformSave(eventId, eventObject, source);
         }
-        if (eventId == getEventId(L"e.document.closed")) {
+        if (eventId == getEventId(pdfc::kEventDocumentClosed)) {
             onDocumentClosed(eventId, eventObject, source);
         }
     });
@@ -50,7 +50,7 @@ void PdfEditControl::onDocumentViewActivated(LONG, IDispatch*, IUnknown*) {
     IPdfInstancePtr instance = takeInstance();
     showView(L"bookmarksView", TRUE, FALSE);
     showView(L"pageThumbnailsView", TRUE, FALSE);
-    runCommand(instance, L"cmd.tool.editContent.all");
+    runCommand(instance, pdfc::kCommandEditContentAll);
 }
 
 void PdfEditControl::onOperExecuted(LONG, IDispatch*, IUnknown*) {

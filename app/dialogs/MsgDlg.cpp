@@ -158,7 +158,8 @@ void CMsgDlg::browseForOpen() {
     }
     // Without the control's instance object (no control window yet, or a failed query) the page
     // does nothing: the error would otherwise leave the UI library's event dispatch.
-    PXV::runAtBoundary(L"start page's browse", [&] { PXV::runCommand(control->takeInstance(), L"cmd.browseForOpen"); });
+    PXV::runAtBoundary(L"start page's browse",
+                       [&] { PXV::runCommand(control->takeInstance(), pdfc::kCommandBrowseForOpen); });
 }
 
 void CMsgDlg::onBtnLogin() {

@@ -22,7 +22,7 @@ using childprocess::recordValues;
 class CCrashkeepDllFields : public CCrashkeepDll {
   public:
     HMODULE module() const { return m_module; }
-    GetDumpCatchMgrExportInterface getInterface() const { return m_getInterface; }
+    GetExportInterfaceFunction getInterface() const { return m_getInterface; }
 };
 
 std::string flag(bool value) {
@@ -124,7 +124,7 @@ class CrashkeepDll : public ::testing::Test {
     static void expectLoaded(const CCrashkeepDllFields& dll) {
         ASSERT_NE(loaded(), nullptr);
         EXPECT_EQ(dll.module(), loaded());
-        const auto getInterface = reinterpret_cast<GetDumpCatchMgrExportInterface>(
+        const auto getInterface = reinterpret_cast<GetExportInterfaceFunction>(
             reinterpret_cast<void*>(GetProcAddress(loaded(), "getBLLDumpCatchMgrExportInterface")));
         EXPECT_EQ(dll.getInterface(), getInterface);
         ASSERT_NE(dll.getExportInterface(), nullptr);

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -30,9 +31,10 @@ class TestControl : public CWnd {
             throwNext = false;
             _com_issue_error(E_POINTER);
         }
-        if (stopSave) {
-            IPdfSaveEventPtr save(event);
-            if (save) {
+        IPdfSaveEventPtr save(event);
+        if (save) {
+            lastSave = save;
+            if (stopSave) {
                 save->SetProceed(0);
             }
         }
@@ -46,6 +48,7 @@ class TestControl : public CWnd {
     std::vector<Seen> seen;
     bool throwNext = false;
     bool stopSave = false;
+    IPdfSaveEventPtr lastSave;
 };
 
 const EventSinkEntry kTestEntries[] = {
@@ -184,18 +187,51 @@ TEST_F(ControlHost, DispatchCallsReachTheControl) {
         << module.journal();
 }
 
+// The code of the COM error a call raised, or S_OK. The class library's automation call raises the
+// control's code for a call that failed.
+HRESULT raisedBy(const std::function<void()>& call) {
+    try {
+        call();
+    } catch (const _com_error& e) {
+        return e.Error();
+    }
+    return S_OK;
+}
+
 TEST_F(ControlHost, RefusesAFileThatIsNotAPdfAndOneThatIsMissing) {
     ASSERT_TRUE(create());
     std::wstring text = dir + L"notes.pdf";
     pdftest::writeFileBytes(text, "just some notes\n");
     module.clearJournal();
-    open(text);
-    open(dir + L"missing.pdf");
+    EXPECT_EQ(raisedBy([&] { open(text); }), E_FAIL);
+    EXPECT_EQ(raisedBy([&] { open(dir + L"missing.pdf"); }), E_FAIL);
     EXPECT_EQ(documentOpen(), FALSE);
     auto lines = module.journalLines();
     EXPECT_TRUE(inOrder(lines, {L"open refused \"" + text + L"\": not a PDF file",
                                 L"open refused \"" + dir + L"missing.pdf\": cannot read the file"}))
         << module.journal();
+}
+
+TEST_F(ControlHost, AFailedCallRaisesTheControlsCodeAndLeavesTheResult) {
+    ASSERT_TRUE(create());
+    EXPECT_EQ(raisedBy([&] {
+                  control.InvokeHelper(pdfc::kDispShowView, DISPATCH_METHOD, VT_EMPTY, nullptr,
+                                       VTS_BSTR VTS_I4 VTS_BOOL, L"bookmarksView", 1L, TRUE);
+              }),
+              DISP_E_TYPEMISMATCH);
+    BOOL open = 7;
+    EXPECT_EQ(raisedBy([&] {
+                  control.InvokeHelper(pdfc::kDispDocumentOpen, DISPATCH_PROPERTYPUT, VT_BOOL, &open, VTS_BOOL, TRUE);
+              }),
+              DISP_E_MEMBERNOTFOUND);
+    EXPECT_EQ(open, 7);
+    EXPECT_EQ(pdftest::takeRefusals(), 2) << "both calls reached the control, which refused them";
+    // The class library's own limit: a parameter type it cannot pass.
+    EXPECT_EQ(raisedBy([&] {
+                  control.InvokeHelper(pdfc::kDispInitFlag, DISPATCH_PROPERTYPUT, VT_EMPTY, nullptr, "\x05", 1.0);
+              }),
+              DISP_E_BADVARTYPE);
+    EXPECT_EQ(pdftest::takeRefusals(), 0) << "nothing reached the control";
 }
 
 TEST_F(ControlHost, EnabledEventsReachTheSinkMapWithTheirId) {
@@ -219,6 +255,64 @@ TEST_F(ControlHost, EnabledEventsReachTheSinkMapWithTheirId) {
                          FALSE);
     EXPECT_EQ(module.fireEvent(L"e.operExecuted"), 0) << "disabled again";
     EXPECT_EQ(control.seen.size(), 1u);
+}
+
+_COM_SMARTPTR_TYPEDEF(IConnectionPointContainer, __uuidof(IConnectionPointContainer));
+_COM_SMARTPTR_TYPEDEF(IConnectionPoint, __uuidof(IConnectionPoint));
+
+// A sink of the control's source interface that keeps what each call brought, uncoerced.
+class RawSink final : public IDispatch {
+  public:
+    struct Call {
+        DISPID id;
+        WORD flags;
+        UINT named;
+        std::vector<VARTYPE> types;  // in the caller's order
+    };
+    HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+        if (iid == IID_IUnknown || iid == IID_IDispatch || iid == pdfc::kControlEventsIid) {
+            *out = static_cast<IDispatch*>(this);
+            return S_OK;
+        }
+        *out = nullptr;
+        return E_NOINTERFACE;
+    }
+    ULONG STDMETHODCALLTYPE AddRef() override { return 2; }  // lives on the test's stack
+    ULONG STDMETHODCALLTYPE Release() override { return 1; }
+    HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE
+    Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT*, EXCEPINFO*, UINT*) override {
+        Call call{id, flags, params->cNamedArgs, {}};
+        for (UINT i = params->cArgs; i > 0; --i) {
+            call.types.push_back(params->rgvarg[i - 1].vt);
+        }
+        calls.push_back(call);
+        return S_OK;
+    }
+    std::vector<Call> calls;
+};
+
+TEST_F(ControlHost, EventsCarryTheTypesTheSinkMapDeclares) {
+    ASSERT_TRUE(create());
+    LONG id = enable(pdfc::kEventOperExecuted);
+    IConnectionPointContainerPtr points(control.GetControlUnknown());
+    ASSERT_TRUE(points);
+    IConnectionPointPtr point;
+    ASSERT_HRESULT_SUCCEEDED(points->FindConnectionPoint(pdfc::kControlEventsIid, &point));
+    RawSink sink;
+    DWORD cookie = 0;
+    ASSERT_HRESULT_SUCCEEDED(point->Advise(&sink, &cookie));
+    EXPECT_EQ(module.fireEvent(pdfc::kEventOperExecuted), 1);
+    point->Unadvise(cookie);
+    ASSERT_EQ(sink.calls.size(), 1u);
+    EXPECT_EQ(sink.calls[0].id, pdfc::kDispOnEvent);
+    EXPECT_EQ(sink.calls[0].flags, DISPATCH_METHOD);
+    EXPECT_EQ(sink.calls[0].named, 0u);
+    EXPECT_EQ(sink.calls[0].types, (std::vector<VARTYPE>{VT_I4, VT_DISPATCH, VT_UNKNOWN}));
+    ASSERT_EQ(control.seen.size(), 1u);
+    EXPECT_EQ(control.seen[0].id, id);
 }
 
 TEST_F(ControlHost, EventsOfAnotherControlIdFindNoEntry) {
@@ -266,6 +360,13 @@ TEST_F(ControlHost, SaveWaitsForTheHandlerAndHonoursItsStop) {
     EXPECT_EQ(module.performSave(), 1);
     EXPECT_TRUE(inOrder(module.journalLines(), {L"event e.document.performSave", L"saved \"" + path + L"\""}));
     EXPECT_EQ(pdftest::readFileBytes(path), before);
+
+    // Once the handler has returned, the save can no longer be stopped.
+    ASSERT_TRUE(control.lastSave);
+    EXPECT_EQ(control.lastSave->SetProceed(0), E_UNEXPECTED);
+    EXPECT_EQ(pdftest::takeRefusals(), 1);
+    EXPECT_EQ(module.journalLines().back(),
+              L"refused event:e.document.performSave.14(0): the save has already gone on or stopped");
 }
 
 TEST_F(ControlHost, ADocumentWithUnsavedChangesClosesOnlyWhenTheUserSaysSo) {

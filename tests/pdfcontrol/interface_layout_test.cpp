@@ -1,11 +1,11 @@
-// The program and the control meet only through the function tables of PdfControlInterfaces.h:
-// every function the program calls must sit at the position the control documents.
+// The program and the control meet only through the function tables of the control's published
+// interface: every function the program calls must sit at the position the control documents.
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <cstring>
 
-#include "PdfControlInterfaces.h"
+#include "pdfcontrol/PdfControlInterfaces.h"
 
 namespace {
 

@@ -126,6 +126,10 @@ TEST_F(PdfHost, ControlLivesInTheHostFromCreationToShutdown) {
     EXPECT_EQ(control->isDocumentOpen(), FALSE);
     control->openDocument(first.c_str());
     control->openDocument(second.c_str());
+    // A file the control refuses to open: the control says so itself; the wrapper goes on.
+    const std::wstring notes = dir + L"notes.pdf";
+    pdftest::writeFileBytes(notes, "just some notes\n");
+    EXPECT_NO_THROW(control->openDocument(notes.c_str()));
     EXPECT_EQ(control->isDocumentOpen(), TRUE);
     control->showView(L"bookmarksView", TRUE, FALSE);
     PXV::runCommand(control->takeInstance(), L"cmd.tool.editContent.all");
@@ -133,10 +137,11 @@ TEST_F(PdfHost, ControlLivesInTheHostFromCreationToShutdown) {
     EXPECT_EQ(pdftest::countLines(lines, L"X.45("), 15);
     EXPECT_EQ(pdftest::countLines(lines, L"C.0x60020039("), 15);
     EXPECT_TRUE(inOrder(
-        lines, {L"C.101 put 1", L"X.45(\"e.documentView.beforeClose\", 0)", L"X.45(\"e.document.sourceChanged\", 0)",
-                L"C.0x60020014 get -> FALSE", L"opened \"" + first + L"\": 2 pages",
-                L"opened \"" + second + L"\": 5 pages", L"C.0x60020014 get -> TRUE",
-                L"C.0x6002000F(\"bookmarksView\", TRUE, FALSE)", L"X.92(\"cmd.tool.editContent.all\", 0)"}))
+        lines,
+        {L"C.101 put 1", L"X.45(\"e.documentView.beforeClose\", 0)", L"X.45(\"e.document.sourceChanged\", 0)",
+         L"C.0x60020014 get -> FALSE", L"opened \"" + first + L"\": 2 pages", L"opened \"" + second + L"\": 5 pages",
+         L"open refused \"" + notes + L"\": not a PDF file", L"C.0x60020014 get -> TRUE",
+         L"C.0x6002000F(\"bookmarksView\", TRUE, FALSE)", L"X.92(\"cmd.tool.editContent.all\", 0)"}))
         << module.journal();
 
     // Enabled events reach the handler with their IDs.

@@ -5,7 +5,8 @@ of a scenario with its ways of starting the program and reading its traces.
 
 Before each scenario the prefix's per-user folder of the program is removed and every process of the
 prefix ended. The control stand-in's journal and the updater's and converter's records go to files
-of the scenario. Each scenario has a time limit of its own.
+of the scenario; a scenario fails when the journal shows a call the control refused. Each
+scenario has a time limit of its own.
 
 Buttons of the translucent dialogs are pressed with posted mouse messages: without a window
 manager Wine leaves a newly shown dialog below the main window in the stacking order, so a real
@@ -87,6 +88,12 @@ class Suite:
         self.spy = Spy(ARGS.wine_run, str(self.prefix), str(self.bin), timeout=150)
         subprocess.run([ARGS.wine_run, "--prefix", str(self.prefix), "cmd", "/c", "exit"], stdin=subprocess.DEVNULL,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=300)
+        # The prefix is shared by the suites and kept between runs: the PDF control is registered
+        # from this suite's folder, so the program loads the module just built, not an earlier copy.
+        subprocess.run([ARGS.wine_run, "--prefix", str(self.prefix), "regsvr32", "/s",
+                        windows_path(self.bin / "wke.dll")],
+                       stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=300,
+                       check=True)
 
     def _start_services(self):
         state = self.scratch / "services"
@@ -167,6 +174,9 @@ class Scenario(unittest.TestCase):
             if process.poll() is None:
                 process.kill()
             process.wait(10)
+        # Every scenario: the program made no call that the PDF control refused.
+        refused = [line for line in self.journal_lines() if line.startswith("refused ")]
+        self.assertEqual(refused, [], "the PDF control refused calls of the program")
 
     # The program and its traces.
 

@@ -51,7 +51,7 @@ struct Call {
 class CCallRecorder : public CDumpCatchObserverBase {
   public:
     CCallRecorder(char tag, std::vector<Call>& calls) : m_tag(tag), m_calls(calls) {}
-    int onDumpCatch(void* exceptionInfo, const char* crashText) override {
+    int onDumpCatch(void* exceptionInfo, const char* crashText) noexcept override {
         // Slow on purpose: the caller must wait for the observers, not race them.
         Sleep(100);
         m_calls.push_back({m_tag, GetCurrentThreadId(), exceptionInfo, crashText});
@@ -130,7 +130,7 @@ std::wstring g_record;
 class CFaultRecorder : public CDumpCatchObserverBase {
   public:
     CFaultRecorder(const char* tag, bool faultInside) : m_tag(tag), m_faultInside(faultInside) {}
-    int onDumpCatch(void* exceptionInfo, const char* crashText) override {
+    int onDumpCatch(void* exceptionInfo, const char* crashText) noexcept override {
         childprocess::appendRecord(g_record, "called", m_tag);
         childprocess::appendRecord(g_record, "thread", std::to_string(GetCurrentThreadId()));
         childprocess::appendRecord(g_record, "text", crashText);

@@ -1,5 +1,7 @@
 #include "classlib/Wnd.h"
 
+#include <comdef.h>
+
 #include <cstdarg>
 #include <cstring>
 #include <vector>
@@ -173,7 +175,14 @@ void CWnd::InvokeHelper(DISPID dispid, WORD flags, VARTYPE resultType, void* res
     }
     size_t count = paramTypes ? std::strlen(paramTypes) : 0;
     std::vector<VARIANT> args(count);
-    std::vector<BSTR> owned;
+    struct OwnedTexts {
+        std::vector<BSTR> texts;
+        ~OwnedTexts() {
+            for (BSTR text : texts) {
+                SysFreeString(text);
+            }
+        }
+    } owned;
     va_list list;
     va_start(list, paramTypes);
     bool supported = true;
@@ -185,7 +194,7 @@ void CWnd::InvokeHelper(DISPID dispid, WORD flags, VARTYPE resultType, void* res
                 const wchar_t* text = va_arg(list, const wchar_t*);
                 v.vt = VT_BSTR;
                 v.bstrVal = text ? SysAllocString(text) : nullptr;
-                owned.push_back(v.bstrVal);
+                owned.texts.push_back(v.bstrVal);
                 break;
             }
             case VT_BOOL:
@@ -214,55 +223,58 @@ void CWnd::InvokeHelper(DISPID dispid, WORD flags, VARTYPE resultType, void* res
         }
     }
     va_end(list);
-    if (supported) {
-        DISPID putId = DISPID_PROPERTYPUT;
-        DISPPARAMS params = {count ? args.data() : nullptr, nullptr, static_cast<UINT>(count), 0};
-        if (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) {
-            params.rgdispidNamedArgs = &putId;
-            params.cNamedArgs = 1;
-        }
-        VARIANT value;
-        VariantInit(&value);
-        EXCEPINFO exception = {};
-        UINT argError = 0;
-        dispatch->AddRef();  // the call may destroy the control's window and its site
-        HRESULT hr = dispatch->Invoke(dispid, IID_NULL, LOCALE_USER_DEFAULT, flags, &params,
-                                      resultType == VT_EMPTY ? nullptr : &value, &exception, &argError);
-        dispatch->Release();
-        SysFreeString(exception.bstrSource);
-        SysFreeString(exception.bstrDescription);
-        SysFreeString(exception.bstrHelpFile);
-        if (SUCCEEDED(hr) && resultType != VT_EMPTY && result &&
-            (value.vt == resultType || SUCCEEDED(VariantChangeType(&value, &value, 0, resultType)))) {
-            switch (resultType) {
-                case VT_DISPATCH:
-                    *static_cast<IDispatch**>(result) = value.pdispVal;
-                    value.vt = VT_EMPTY;  // the reference goes to the caller
-                    break;
-                case VT_UNKNOWN:
-                    *static_cast<IUnknown**>(result) = value.punkVal;
-                    value.vt = VT_EMPTY;
-                    break;
-                case VT_BSTR:
-                    *static_cast<BSTR*>(result) = value.bstrVal;
-                    value.vt = VT_EMPTY;
-                    break;
-                case VT_BOOL:
-                    *static_cast<BOOL*>(result) = value.boolVal != VARIANT_FALSE;
-                    break;
-                case VT_I4:
-                    *static_cast<long*>(result) = value.lVal;
-                    break;
-                case VT_UI4:
-                    *static_cast<unsigned long*>(result) = value.ulVal;
-                    break;
-                default:
-                    break;
-            }
-        }
-        VariantClear(&value);
+    if (!supported) {
+        _com_issue_error(DISP_E_BADVARTYPE);
     }
-    for (BSTR text : owned) {
-        SysFreeString(text);
+    DISPID putId = DISPID_PROPERTYPUT;
+    DISPPARAMS params = {count ? args.data() : nullptr, nullptr, static_cast<UINT>(count), 0};
+    if (flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF)) {
+        params.rgdispidNamedArgs = &putId;
+        params.cNamedArgs = 1;
+    }
+    _variant_t value;
+    EXCEPINFO exception = {};
+    UINT argError = 0;
+    dispatch->AddRef();  // the call may destroy the control's window and its site
+    HRESULT hr = dispatch->Invoke(dispid, IID_NULL, LOCALE_USER_DEFAULT, flags, &params,
+                                  resultType == VT_EMPTY ? nullptr : &value, &exception, &argError);
+    dispatch->Release();
+    if (hr == DISP_E_EXCEPTION && exception.pfnDeferredFillIn) {
+        exception.pfnDeferredFillIn(&exception);
+    }
+    SysFreeString(exception.bstrSource);
+    SysFreeString(exception.bstrDescription);
+    SysFreeString(exception.bstrHelpFile);
+    if (FAILED(hr)) {
+        // The control's own code where it raised an exception of its own.
+        _com_issue_error(hr == DISP_E_EXCEPTION && FAILED(exception.scode) ? exception.scode : hr);
+    }
+    if (resultType == VT_EMPTY || !result) {
+        return;
+    }
+    if (value.vt != resultType) {
+        value.ChangeType(resultType);  // raises when the value has no such form
+    }
+    switch (resultType) {
+        case VT_DISPATCH:
+            *static_cast<IDispatch**>(result) = value.Detach().pdispVal;  // the reference goes to the caller
+            break;
+        case VT_UNKNOWN:
+            *static_cast<IUnknown**>(result) = value.Detach().punkVal;
+            break;
+        case VT_BSTR:
+            *static_cast<BSTR*>(result) = value.Detach().bstrVal;
+            break;
+        case VT_BOOL:
+            *static_cast<BOOL*>(result) = value.boolVal != VARIANT_FALSE;
+            break;
+        case VT_I4:
+            *static_cast<long*>(result) = value.lVal;
+            break;
+        case VT_UI4:
+            *static_cast<unsigned long*>(result) = value.ulVal;
+            break;
+        default:
+            break;
     }
 }

@@ -4,7 +4,7 @@
 
 #include <cstdio>
 
-#include "../../../pdfhost/PdfControlInterfaces.h"
+#include "ControlInterfaces.h"
 #include "Engine.h"
 #include "Journal.h"
 #include "Model.h"
@@ -28,14 +28,147 @@ std::wstring dispidText(DISPID id) {
     return text;
 }
 
-// Positional argument i (0 = first as written by the caller) coerced to type vt.
-HRESULT argument(const DISPPARAMS* params, UINT i, VARTYPE vt, VARIANT* out) {
-    VariantInit(out);
-    if (!params || i >= params->cArgs) {
+// The members of the control's dispatch interface, as its type information would list them: each
+// is a property get, a property put or a method, with fixed argument types.
+struct DispatchMember {
+    DISPID id;
+    WORD kind;  // DISPATCH_PROPERTYGET, DISPATCH_PROPERTYPUT or DISPATCH_METHOD
+    UINT argCount;
+    VARTYPE args[3];
+};
+
+constexpr DispatchMember kDispatchMembers[] = {
+    {kDispInstance, DISPATCH_PROPERTYGET, 0, {}},
+    {kDispDocumentOpen, DISPATCH_PROPERTYGET, 0, {}},
+    {kDispInitFlag, DISPATCH_PROPERTYPUT, 1, {VT_UI4}},
+    {kDispShowView, DISPATCH_METHOD, 3, {VT_BSTR, VT_BOOL, VT_BOOL}},
+    {kDispOpenDocument, DISPATCH_METHOD, 2, {VT_BSTR, VT_DISPATCH}},
+    {kDispEnableEvent, DISPATCH_METHOD, 2, {VT_I4, VT_BOOL}},
+};
+
+const DispatchMember* findMember(DISPID id) {
+    for (const DispatchMember& member : kDispatchMembers) {
+        if (member.id == id) {
+            return &member;
+        }
+    }
+    return nullptr;
+}
+
+std::wstring kindText(WORD flags) {
+    switch (flags) {
+        case DISPATCH_PROPERTYGET:
+            return L"get";
+        case DISPATCH_PROPERTYPUT:
+            return L"put";
+        case DISPATCH_PROPERTYPUTREF:
+            return L"putref";
+        case DISPATCH_METHOD:
+            return L"method";
+        case DISPATCH_METHOD | DISPATCH_PROPERTYGET:
+            return L"method|get";
+        default: {
+            wchar_t text[16];
+            _snwprintf(text, 16, L"flags 0x%X", static_cast<unsigned>(flags));
+            text[15] = L'\0';
+            return text;
+        }
+    }
+}
+
+std::wstring memberKindText(WORD kind) {
+    return kind == DISPATCH_METHOD ? L"method" : L"property " + kindText(kind);
+}
+
+// A call as the control received it, for a refusal: "C.<id> <kind>(<argument types>)".
+std::wstring receivedCall(DISPID id, WORD flags, const DISPPARAMS* params) {
+    std::wstring text = L"C." + dispidText(id) + L" " + kindText(flags) + L"(";
+    if (params && params->rgvarg) {
+        for (UINT i = 0; i < params->cArgs; ++i) {
+            text += (i ? L", " : L"") + vtName(params->rgvarg[params->cArgs - 1 - i].vt);
+        }
+    }
+    return text + L")";
+}
+
+// Whether the call's kind is the member's: a get or a method may also be asked for as both at
+// once, as automation clients do; a put is a put alone.
+bool kindMatches(const DispatchMember& member, WORD flags) {
+    if (member.kind == DISPATCH_PROPERTYPUT) {
+        return flags == DISPATCH_PROPERTYPUT;
+    }
+    return flags == member.kind || flags == (DISPATCH_METHOD | DISPATCH_PROPERTYGET);
+}
+
+// What an automation server refuses before it runs a member: an unknown member or the wrong kind
+// (DISP_E_MEMBERNOTFOUND), named arguments other than a put's value (DISP_E_NONAMEDARGS,
+// DISP_E_PARAMNOTFOUND), the wrong number of arguments (DISP_E_BADPARAMCOUNT), an argument of
+// another type, where no type is converted (DISP_E_TYPEMISMATCH with the argument's index in
+// rgvarg), a VT_BOOL that is neither VARIANT_TRUE nor VARIANT_FALSE, and a get without a place for
+// its value. S_OK, or the code with `reason` and `argError` set.
+HRESULT checkCall(const DispatchMember* member,
+                  WORD flags,
+                  const DISPPARAMS* params,
+                  const VARIANT* result,
+                  UINT* argError,
+                  std::wstring* reason) {
+    if (!member) {
+        *reason = L"no such member";
+        return DISP_E_MEMBERNOTFOUND;
+    }
+    if (!kindMatches(*member, flags)) {
+        *reason = L"the member is a " + memberKindText(member->kind);
+        return DISP_E_MEMBERNOTFOUND;
+    }
+    if (!params || (params->cArgs > 0 && !params->rgvarg)) {
+        *reason = L"no arguments given";
+        return E_INVALIDARG;
+    }
+    if (member->kind == DISPATCH_PROPERTYPUT) {
+        if (params->cNamedArgs != 1 || !params->rgdispidNamedArgs ||
+            params->rgdispidNamedArgs[0] != DISPID_PROPERTYPUT) {
+            *argError = 0;
+            *reason = L"the value is not named DISPID_PROPERTYPUT";
+            return DISP_E_PARAMNOTFOUND;
+        }
+    } else if (params->cNamedArgs != 0) {
+        *reason = L"named arguments";
+        return DISP_E_NONAMEDARGS;
+    }
+    if (params->cArgs != member->argCount) {
+        *reason = std::to_wstring(params->cArgs) + L" argument(s), " + std::to_wstring(member->argCount) + L" expected";
         return DISP_E_BADPARAMCOUNT;
     }
-    const VARIANT& in = params->rgvarg[params->cArgs - 1 - i];
-    return VariantChangeType(out, const_cast<VARIANT*>(&in), 0, vt);
+    for (UINT i = 0; i < member->argCount; ++i) {
+        const UINT at = params->cArgs - 1 - i;
+        const VARIANT& arg = params->rgvarg[at];
+        const std::wstring which = L"argument " + std::to_wstring(i + 1);
+        if (arg.vt != member->args[i]) {
+            *argError = at;
+            *reason = which + L" is " + vtName(arg.vt) + L", " + vtName(member->args[i]) + L" expected";
+            return DISP_E_TYPEMISMATCH;
+        }
+        if (arg.vt == VT_BOOL && arg.boolVal != VARIANT_TRUE && arg.boolVal != VARIANT_FALSE) {
+            *argError = at;
+            *reason =
+                which + L" is VT_BOOL " + std::to_wstring(arg.boolVal) + L", neither VARIANT_TRUE nor VARIANT_FALSE";
+            return DISP_E_TYPEMISMATCH;
+        }
+    }
+    if (member->kind == DISPATCH_PROPERTYGET && !result) {
+        *reason = L"no place for the value";
+        return E_POINTER;
+    }
+    return S_OK;
+}
+
+// Argument i as the caller wrote it (0 = first); checkCall has checked its type.
+const VARIANT& argument(const DISPPARAMS* params, UINT i) {
+    return params->rgvarg[params->cArgs - 1 - i];
+}
+
+std::wstring boolText(VARIANT_BOOL value) {
+    return value ? L"TRUE" : L"FALSE";
 }
 
 }  // namespace
@@ -128,112 +261,91 @@ HRESULT STDMETHODCALLTYPE Control::GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, 
 
 HRESULT STDMETHODCALLTYPE
 Control::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT* result, EXCEPINFO*, UINT* argError) {
-    if (argError) {
-        *argError = 0;
-    }
     try {
-        return invokeDispatch(id, flags, params, result);
+        UINT errorAt = 0;
+        std::wstring reason;
+        HRESULT hr = checkCall(findMember(id), flags, params, result, &errorAt, &reason);
+        if (FAILED(hr)) {
+            if (argError && (hr == DISP_E_TYPEMISMATCH || hr == DISP_E_PARAMNOTFOUND)) {
+                *argError = errorAt;
+            }
+            refuse(receivedCall(id, flags, params), reason);
+            return hr;
+        }
+        return invokeDispatch(id, params, result);
     } catch (...) {
         return E_UNEXPECTED;
     }
 }
 
-HRESULT Control::invokeDispatch(DISPID id, WORD flags, DISPPARAMS* params, VARIANT* result) {
+// A call checkCall accepted: the member exists and the arguments have its types.
+HRESULT Control::invokeDispatch(DISPID id, DISPPARAMS* params, VARIANT* result) {
     const std::wstring call = L"C." + dispidText(id);
     Engine& engine = Engine::get();
-    if (id == kDispInstance && (flags & DISPATCH_PROPERTYGET)) {
-        if (!result) {
-            return E_POINTER;
+    switch (id) {
+        case kDispInstance: {
+            IPdfInstance* instance = makeInstance();
+            VariantInit(result);
+            result->vt = VT_DISPATCH;
+            result->pdispVal = instance;
+            journal(call + L" get -> " + argText(instance));
+            return S_OK;
         }
-        IPdfInstance* instance = makeInstance();
-        VariantInit(result);
-        result->vt = VT_DISPATCH;
-        result->pdispVal = instance;
-        journal(call + L" get -> " + argText(instance));
-        return S_OK;
+        case kDispDocumentOpen: {
+            bool open = !engine.documents().empty();
+            VariantInit(result);
+            result->vt = VT_BOOL;
+            result->boolVal = open ? VARIANT_TRUE : VARIANT_FALSE;
+            journal(call + L" get -> " + (open ? L"TRUE" : L"FALSE"));
+            return S_OK;
+        }
+        case kDispInitFlag: {
+            const ULONG value = argument(params, 0).ulVal;
+            if (value != 1) {
+                refuse(call + L" put " + std::to_wstring(value), L"only 1 is taken");
+                return E_INVALIDARG;
+            }
+            initFlag_ = value;
+            journal(call + L" put " + std::to_wstring(initFlag_));
+            return S_OK;
+        }
+        case kDispShowView: {
+            BSTR view = argument(params, 0).bstrVal;
+            VARIANT_BOOL first = argument(params, 1).boolVal;
+            VARIANT_BOOL second = argument(params, 2).boolVal;
+            journal(call + L"(" + argText(view) + L", " + boolText(first) + L", " + boolText(second) + L")");
+            if (first) {
+                engine.shownViews.push_back(view ? view : L"");
+                engine.changed();
+            }
+            return S_OK;
+        }
+        case kDispOpenDocument: {
+            BSTR path = argument(params, 0).bstrVal;
+            IDispatch* options = argument(params, 1).pdispVal;
+            const std::wstring text = call + L"(" + argText(path) + L", " + argText(options) + L")";
+            if (options) {
+                refuse(text, L"the options object must be null");
+                return E_INVALIDARG;
+            }
+            journal(text);
+            return openDocument(path ? path : L"");
+        }
+        case kDispEnableEvent: {
+            LONG event = argument(params, 0).lVal;
+            VARIANT_BOOL enable = argument(params, 1).boolVal;
+            const std::wstring text = call + L"(" + std::to_wstring(event) + L", " + boolText(enable) + L")";
+            if (!engine.isEventId(event)) {
+                refuse(text, L"no such event ID");
+                return E_INVALIDARG;
+            }
+            journal(text);
+            engine.enableEvent(event, enable != VARIANT_FALSE);
+            return S_OK;
+        }
+        default:
+            return DISP_E_MEMBERNOTFOUND;  // checkCall knows no other member
     }
-    if (id == kDispDocumentOpen && (flags & DISPATCH_PROPERTYGET)) {
-        if (!result) {
-            return E_POINTER;
-        }
-        bool open = !engine.documents().empty();
-        VariantInit(result);
-        result->vt = VT_BOOL;
-        result->boolVal = open ? VARIANT_TRUE : VARIANT_FALSE;
-        journal(call + L" get -> " + (open ? L"TRUE" : L"FALSE"));
-        return S_OK;
-    }
-    if (id == kDispInitFlag && (flags & DISPATCH_PROPERTYPUT)) {
-        VARIANT value;
-        HRESULT hr = argument(params, 0, VT_UI4, &value);
-        if (FAILED(hr)) {
-            journal(call + L" put: bad value");
-            return hr;
-        }
-        initFlag_ = value.ulVal;
-        journal(call + L" put " + std::to_wstring(initFlag_));
-        return S_OK;
-    }
-    if (!(flags & DISPATCH_METHOD)) {
-        journal(call + L": no such property");
-        return DISP_E_MEMBERNOTFOUND;
-    }
-    if (id == kDispShowView) {
-        VARIANT view, first, second;
-        HRESULT hr = argument(params, 0, VT_BSTR, &view);
-        if (SUCCEEDED(hr)) {
-            hr = argument(params, 1, VT_BOOL, &first);
-        }
-        if (SUCCEEDED(hr)) {
-            hr = argument(params, 2, VT_BOOL, &second);
-        }
-        if (FAILED(hr)) {
-            VariantClear(&view);
-            journal(call + L": bad arguments");
-            return hr;
-        }
-        journal(call + L"(" + argText(view.bstrVal) + L", " + (first.boolVal ? L"TRUE" : L"FALSE") + L", " +
-                (second.boolVal ? L"TRUE" : L"FALSE") + L")");
-        if (first.boolVal) {
-            engine.shownViews.push_back(view.bstrVal ? view.bstrVal : L"");
-            engine.changed();
-        }
-        VariantClear(&view);
-        return S_OK;
-    }
-    if (id == kDispOpenDocument) {
-        VARIANT path, options;
-        HRESULT hr = argument(params, 0, VT_BSTR, &path);
-        if (SUCCEEDED(hr)) {
-            hr = argument(params, 1, VT_DISPATCH, &options);
-        }
-        if (FAILED(hr)) {
-            VariantClear(&path);
-            journal(call + L": bad arguments");
-            return hr;
-        }
-        journal(call + L"(" + argText(path.bstrVal) + L", " + argText(options.pdispVal) + L")");
-        VariantClear(&options);
-        hr = openDocument(path.bstrVal ? path.bstrVal : L"");
-        VariantClear(&path);
-        return hr;
-    }
-    if (id == kDispEnableEvent) {
-        VARIANT event, enable;
-        HRESULT hr = argument(params, 0, VT_I4, &event);
-        if (SUCCEEDED(hr)) {
-            hr = argument(params, 1, VT_BOOL, &enable);
-        }
-        if (FAILED(hr)) {
-            journal(call + L": bad arguments");
-            return hr;
-        }
-        journal(call + L"(" + std::to_wstring(event.lVal) + L", " + (enable.boolVal ? L"TRUE" : L"FALSE") + L")");
-        engine.enableEvent(event.lVal, enable.boolVal != VARIANT_FALSE);
-        return S_OK;
-    }
-    journal(call + L": no such method");
-    return DISP_E_MEMBERNOTFOUND;
 }
 
 HRESULT Control::openDocument(const std::wstring& path) {
@@ -248,7 +360,7 @@ HRESULT Control::openDocument(const std::wstring& path) {
     }
     const Document& doc = engine.documents().back();
     journal(L"opened \"" + path + L"\": " + std::to_wstring(doc.pageCount) + L" pages");
-    queueEvent(L"e.documentView.activated");
+    queueEvent(kEventDocumentViewActivated);
     return S_OK;
 }
 
@@ -311,14 +423,14 @@ int Control::performSave() {
     journal(L"save \"" + engine.documents()[static_cast<size_t>(engine.activeIndex())].path + L"\"");
     AddRef();
     SaveEventObject* event = makeSaveEvent();
-    fire(L"e.document.performSave", asDispatch(event));
+    fire(kEventDocumentPerformSave, asDispatch(event));
     bool stopped = finishSaveEvent(event);
     releaseSaveEvent(event);
     int outcome = 0;
     if (stopped) {
         journal(L"save stopped");
     } else if (engine.activeIndex() >= 0 && engine.saveActiveDocument()) {
-        queueEvent(L"e.document.afterSave");
+        queueEvent(kEventDocumentAfterSave);
         outcome = 1;
     }
     Release();

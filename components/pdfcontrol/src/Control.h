@@ -11,7 +11,7 @@
 
 namespace pdfc {
 
-// The windowed control: automation (the dispatch identifiers of PdfControlInterfaces.h), in-place
+// The windowed control: automation (the dispatch identifiers of its published interface), in-place
 // activation inside the container's window, and the source interface whose DISPID 1 it calls for
 // every enabled event. Its window (class "PXVControl") lists the open documents.
 class Control final : public IDispatch,
@@ -118,7 +118,7 @@ class Control final : public IDispatch,
 
     ~Control();
 
-    HRESULT invokeDispatch(DISPID id, WORD flags, DISPPARAMS* params, VARIANT* result);
+    HRESULT invokeDispatch(DISPID id, DISPPARAMS* params, VARIANT* result);
     HRESULT openDocument(const std::wstring& path);
     bool createWindow(HWND parent, LPCRECT rect);
     void destroyWindow();

@@ -5,6 +5,7 @@
 #include <sstream>
 
 #include "Control.h"
+#include "ControlInterfaces.h"
 #include "Journal.h"
 #include "PdfFile.h"
 
@@ -124,7 +125,7 @@ CloseOutcome Engine::closeDocument(LONG which) {
     active_ = documents_.empty() ? -1 : std::min(std::max(index - 1, 0), static_cast<int>(documents_.size()) - 1);
     changed();
     if (control_) {
-        control_->queueEvent(L"e.document.closed");
+        control_->queueEvent(kEventDocumentClosed);
     } else {
         journal(L"event e.document.closed dropped: no control window");
     }
@@ -198,6 +199,10 @@ LONG Engine::eventId(const std::wstring& name) {
     LONG id = nextEventId_++;
     eventIds_.emplace(name, id);
     return id;
+}
+
+bool Engine::isEventId(LONG id) const {
+    return id >= kFirstEventId && id < nextEventId_;
 }
 
 void Engine::enableEvent(LONG id, bool enable) {

@@ -53,6 +53,8 @@ class Engine {
 
     // Event IDs are stable per name for the life of the process.
     LONG eventId(const std::wstring& name);
+    // Whether eventId has ever given this ID.
+    bool isEventId(LONG id) const;
     void enableEvent(LONG id, bool enable);
     bool isEnabled(LONG id) const;
 
@@ -85,7 +87,8 @@ class Engine {
     int active_ = -1;
     std::map<std::wstring, LONG> eventIds_;
     std::map<LONG, bool> enabled_;
-    LONG nextEventId_ = 0x1001;
+    static constexpr LONG kFirstEventId = 0x1001;
+    LONG nextEventId_ = kFirstEventId;
     Control* control_ = nullptr;
     bool running_ = false;
     std::vector<std::wstring> docHistory_;      // paths, oldest first

@@ -9,6 +9,7 @@ namespace {
 struct JournalState {
     std::vector<std::wstring> lines;
     std::map<const IUnknown*, std::wstring> names;
+    int refusals = 0;
 };
 
 JournalState& state() {
@@ -63,6 +64,15 @@ void clearJournal() {
     state().lines.clear();
 }
 
+void refuse(const std::wstring& call, const std::wstring& reason) {
+    ++state().refusals;
+    journal(L"refused " + call + L": " + reason);
+}
+
+int refusalCount() {
+    return state().refusals;
+}
+
 void registerObjectName(const IUnknown* object, const std::wstring& name) {
     state().names[object] = name;
 }
@@ -104,7 +114,20 @@ std::wstring argText(const VARIANT& value) {
     if (value.vt == VT_BSTR) {
         return L"VT_BSTR " + argText(value.bstrVal);
     }
-    return L"VT#" + std::to_wstring(value.vt);
+    return vtName(value.vt);
+}
+
+std::wstring vtName(VARTYPE type) {
+    static const std::map<VARTYPE, const wchar_t*> names = {
+        {VT_EMPTY, L"VT_EMPTY"}, {VT_NULL, L"VT_NULL"}, {VT_I2, L"VT_I2"},           {VT_I4, L"VT_I4"},
+        {VT_R4, L"VT_R4"},       {VT_R8, L"VT_R8"},     {VT_BSTR, L"VT_BSTR"},       {VT_DISPATCH, L"VT_DISPATCH"},
+        {VT_ERROR, L"VT_ERROR"}, {VT_BOOL, L"VT_BOOL"}, {VT_VARIANT, L"VT_VARIANT"}, {VT_UNKNOWN, L"VT_UNKNOWN"},
+        {VT_I1, L"VT_I1"},       {VT_UI1, L"VT_UI1"},   {VT_UI2, L"VT_UI2"},         {VT_UI4, L"VT_UI4"},
+        {VT_INT, L"VT_INT"},     {VT_UINT, L"VT_UINT"},
+    };
+    std::wstring prefix = (type & VT_BYREF) ? L"VT_BYREF|" : L"";
+    auto it = names.find(static_cast<VARTYPE>(type & ~VT_BYREF));
+    return prefix + (it != names.end() ? it->second : L"VT#" + std::to_wstring(type & ~VT_BYREF));
 }
 
 }  // namespace pdfc

@@ -25,6 +25,27 @@ std::wstring indexed(const std::wstring& parent, LONG index) {
     return parent + L"[" + std::to_wstring(index) + L"]";
 }
 
+// Every event the control has; position 45 gives IDs for these names only.
+constexpr const wchar_t* kEventNames[] = {
+    kEventDocumentViewBeforeClose, kEventDocumentAskForSaveDest,
+    kEventDocumentViewClosed,      kEventMainViewClosed,
+    kEventMainFrameClosed,         kEventDocumentAfterSave,
+    kEventDocumentPerformSave,     kEventDocumentViewActivated,
+    kEventDocumentClosed,          kEventOperExecuted,
+    kEventDocumentBeforeClose,     kEventDocumentToolActivated,
+    kEventTextEditorStarted,       kEventTextEditorSelChanged,
+    kEventDocumentSourceChanged,
+};
+
+bool isControlEvent(const std::wstring& name) {
+    for (const wchar_t* known : kEventNames) {
+        if (name == known) {
+            return true;
+        }
+    }
+    return false;
+}
+
 class HistoryObject final : public ModelObject<IPdfHistory> {
   public:
     explicit HistoryObject(std::wstring path) : ModelObject(L"H:" + fileOf(path)), path_(std::move(path)) {}
@@ -323,19 +344,19 @@ class SettingsNode final : public ModelObject<IPdfSettings> {
         : ModelObject(std::move(name)), data_(std::move(data)) {}
 
     HRESULT STDMETHODCALLTYPE SetFlag(BSTR path, LONG value) override {
-        record(33, path, value);
-        if (!path) {
-            return E_INVALIDARG;
+        if (!path || !*path) {
+            return refused(E_INVALIDARG, L"no setting name", 33, path, value);
         }
+        record(33, path, value);
         data_->values[path] = std::to_wstring(value);
         Engine::get().changed();
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE SetText(BSTR entry, BSTR value) override {
-        record(37, entry, value);
-        if (!entry) {
-            return E_INVALIDARG;
+        if (!entry || !*entry) {
+            return refused(E_INVALIDARG, L"no setting name", 37, entry, value);
         }
+        record(37, entry, value);
         data_->values[entry] = text(value);
         Engine::get().changed();
         return S_OK;
@@ -346,9 +367,11 @@ class SettingsNode final : public ModelObject<IPdfSettings> {
             return E_POINTER;
         }
         *node = nullptr;
-        if (key.vt != VT_BSTR || !key.bstrVal) {
-            record(41, key);
-            return E_INVALIDARG;
+        if (key.vt != VT_BSTR) {
+            return refused(E_INVALIDARG, L"the name is " + vtName(key.vt) + L", VT_BSTR expected", 41, key);
+        }
+        if (!key.bstrVal || !*key.bstrVal) {
+            return refused(E_INVALIDARG, L"no node name", 41, key);
         }
         auto& child = data_->children[key.bstrVal];
         if (!child) {
@@ -407,7 +430,7 @@ void browseForOpen() {
         Engine& engine = Engine::get();
         if (engine.openDocument(path, &refusal)) {
             journal(L"opened \"" + std::wstring(path) + L"\"");
-            control->queueEvent(L"e.documentView.activated");
+            control->queueEvent(kEventDocumentViewActivated);
         } else {
             engine.status = L"Cannot open \"" + std::wstring(path) + L"\": " + refusal;
             engine.changed();
@@ -426,8 +449,7 @@ class InstanceObject final : public ModelObject<IPdfInstance> {
         }
         *history = nullptr;
         if (!path || !*path) {
-            recordGives(nullptr, 8, path);
-            return E_INVALIDARG;
+            return refused(E_INVALIDARG, L"no path", 8, path);
         }
         *history = new HistoryObject(path);
         recordGives(*history, 8, path);
@@ -476,9 +498,12 @@ class InstanceObject final : public ModelObject<IPdfInstance> {
         return *out ? S_OK : E_INVALIDARG;
     }
     HRESULT STDMETHODCALLTYPE GetEventId(BSTR event, LONG reserved, LONG* eventId) override {
-        if (!eventId || !event || !*event) {
+        if (!eventId) {
             record(45, event, reserved);
-            return eventId ? E_INVALIDARG : E_POINTER;
+            return E_POINTER;
+        }
+        if (!isControlEvent(text(event))) {
+            return refused(E_INVALIDARG, L"no such event", 45, event, reserved);
         }
         *eventId = Engine::get().eventId(event);
         journal(callText(name(), 45, event, reserved) + L" -> " + std::to_wstring(*eventId));
@@ -490,19 +515,19 @@ class InstanceObject final : public ModelObject<IPdfInstance> {
         return S_OK;
     }
     HRESULT STDMETHODCALLTYPE RunCommand(BSTR command, LONG reserved) override {
-        record(92, command, reserved);
         std::wstring wanted = text(command);
-        Engine& engine = Engine::get();
-        if (wanted == L"cmd.tool.editContent.all") {
+        if (wanted != kCommandEditContentAll && wanted != kCommandBrowseForOpen) {
+            return refused(E_INVALIDARG, L"no such command", 92, command, reserved);
+        }
+        record(92, command, reserved);
+        if (wanted == kCommandEditContentAll) {
+            Engine& engine = Engine::get();
             engine.tool = L"editContent.all";
             engine.changed();
-            return S_OK;
-        }
-        if (wanted == L"cmd.browseForOpen") {
+        } else {
             browseForOpen();
-            return S_OK;
         }
-        return E_INVALIDARG;
+        return S_OK;
     }
     HRESULT STDMETHODCALLTYPE SetOption(LONG option, LONG value) override {
         record(95, option, value);
@@ -528,10 +553,10 @@ class SaveEventObject final : public ModelObject<IPdfSaveEvent> {
   public:
     SaveEventObject() : ModelObject(L"event:e.document.performSave") {}
     HRESULT STDMETHODCALLTYPE SetProceed(LONG proceed) override {
-        record(14, proceed);
         if (!open_) {
-            return E_UNEXPECTED;  // the save has already gone on or stopped
+            return refused(E_UNEXPECTED, L"the save has already gone on or stopped", 14, proceed);
         }
+        record(14, proceed);
         stopped_ = proceed == 0;
         return S_OK;
     }
@@ -544,6 +569,11 @@ class SaveEventObject final : public ModelObject<IPdfSaveEvent> {
     bool open_ = true;
     bool stopped_ = false;
 };
+
+HRESULT refuseFillerCall(IUnknown* object, int position) {
+    refuse(argText(object) + L"." + std::to_wstring(position) + L"()", L"not implemented");
+    return E_NOTIMPL;
+}
 
 IPdfInstance* makeInstance() {
     return new InstanceObject();

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "../../../pdfhost/PdfControlInterfaces.h"
+#include "ControlInterfaces.h"
 
 // Factories of the engine's model objects, each handed over with a count of 1.
 namespace pdfc {

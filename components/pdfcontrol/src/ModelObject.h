@@ -48,22 +48,25 @@ class ModelObject : public Itf {
         return static_cast<ULONG>(left);
     }
 
+    // The program calls these objects through their function tables only: the dispatch functions
+    // are refused unless an object gives one a meaning of its own.
     HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
-        if (!count) {
-            return E_POINTER;
+        if (count) {
+            *count = 0;
         }
-        *count = 0;
-        return S_OK;
+        return refused(E_NOTIMPL, L"no dispatch interface", 3);
     }
     HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo** info) override {
         if (info) {
             *info = nullptr;
         }
-        return E_NOTIMPL;
+        return refused(E_NOTIMPL, L"no dispatch interface", 4);
     }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
+        return refused(E_NOTIMPL, L"no dispatch interface", 5);
+    }
     HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override {
-        return DISP_E_MEMBERNOTFOUND;
+        return refused(DISP_E_MEMBERNOTFOUND, L"no dispatch interface", 6);
     }
 
   protected:
@@ -82,6 +85,13 @@ class ModelObject : public Itf {
     template <class... Args>
     void recordGives(IUnknown* given, int slot, Args... args) const {
         journal(callText(name_, slot, args...) + L" -> " + argText(given));
+    }
+
+    // Journals "refused name.slot(args): reason" and gives `hr` back.
+    template <class... Args>
+    HRESULT refused(HRESULT hr, const std::wstring& reason, int slot, Args... args) const {
+        refuse(callText(name_, slot, args...), reason);
+        return hr;
     }
 
     // Hands a new object (count 1) to `out` and records "name.slot(args) -> given".

@@ -5,8 +5,8 @@
 
 #include <string>
 
-#include "../../../pdfhost/PdfControlInterfaces.h"
 #include "Control.h"
+#include "ControlInterfaces.h"
 #include "Engine.h"
 #include "Journal.h"
 #include "Model.h"

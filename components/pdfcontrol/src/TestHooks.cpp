@@ -22,6 +22,10 @@ __declspec(dllexport) void WINAPI PdfcJournalClear() {
     pdfc::clearJournal();
 }
 
+__declspec(dllexport) int WINAPI PdfcRefusalCount() {
+    return pdfc::refusalCount();
+}
+
 __declspec(dllexport) int WINAPI PdfcFireEvent(const wchar_t* name) {
     pdfc::Control* control = pdfc::Engine::get().control();
     if (!control || !name) {

@@ -20,8 +20,8 @@ CrashLibrary loadCrashLibrary() {
         showLoadFailure(L"无法加载DLL,crashkeep.dll");
         return library;
     }
-    library.getInterface = reinterpret_cast<GetDumpCatchMgrExportInterface>(
-        reinterpret_cast<void*>(GetProcAddress(library.module, "getBLLDumpCatchMgrExportInterface")));
+    library.getInterface = reinterpret_cast<GetExportInterfaceFunction>(
+        reinterpret_cast<void*>(GetProcAddress(library.module, kGetExportInterfaceName)));
     if (library.getInterface == nullptr) {
         showLoadFailure(L"无法获取导出函数,getBLLDumpCatchMgrExportInterface");
         return library;

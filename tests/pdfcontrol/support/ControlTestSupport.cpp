@@ -110,6 +110,16 @@ int ControlModule::closeDocument() const {
     return close ? close() : -2;
 }
 
+int takeRefusals() {
+    static int taken = 0;
+    HMODULE module = GetModuleHandleW(L"wke.dll");
+    auto count = module ? hook<pdfc::RefusalCountFn>(module, "PdfcRefusalCount") : nullptr;
+    const int now = count ? count() : 0;
+    const int since = now >= taken ? now - taken : now;  // a module loaded again counts from 0
+    taken = now;
+    return since;
+}
+
 MessageBoxAnswer::MessageBoxAnswer(int buttonId, std::chrono::milliseconds limit)
     : thread_([this, buttonId, limit] { run(buttonId, limit); }) {}
 

@@ -36,6 +36,11 @@ class ControlModule {
     bool registered_ = false;
 };
 
+// The calls the loaded control module refused (each journalled as "refused <call>: <reason>")
+// since the last take. Every test of a process that links support/RefusalWatch.cpp takes them at
+// its start and fails when any are left at its end; a test that provokes refusals takes its own.
+int takeRefusals();
+
 // A visible top-level window of a plain class, standing in for the main window.
 class HostWindow {
   public:

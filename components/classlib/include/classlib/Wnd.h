@@ -54,8 +54,11 @@ class CWnd {
     // Calls the control's automation interface. `paramTypes` is a VTS_ list; the arguments follow it
     // as wide texts (VTS_BSTR, passed as BSTRs), BOOL, long, unsigned long or interface pointers.
     // `result` receives a value of type `resultType` (VT_EMPTY for none): VT_DISPATCH and
-    // VT_UNKNOWN as a new reference, VT_BOOL as a BOOL, VT_BSTR as a new BSTR. Without a control, and
-    // when the call fails, nothing happens and `result` keeps what it held.
+    // VT_UNKNOWN as a new reference, VT_BOOL as a BOOL, VT_BSTR as a new BSTR. Without a control
+    // nothing happens. A call that fails raises _com_error with the control's code (for
+    // DISP_E_EXCEPTION the code of the control's exception), as does a result that has no form of
+    // `resultType` (the conversion's code) and a parameter type not listed above
+    // (DISP_E_BADVARTYPE); `result` then keeps what it held.
     void InvokeHelper(DISPID dispid, WORD flags, VARTYPE resultType, void* result, const char* paramTypes, ...);
 
     // The window object of a handle: the permanent one when this library made or attached it, else a

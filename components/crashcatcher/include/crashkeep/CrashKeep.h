@@ -1,9 +1,7 @@
 #pragma once
 
 // crashkeep.dll, the crash-catching library, as its callers see it. Everything is reached through
-// GetProcAddress by the export names below. The program declares the same binary interface on
-// its own side (online/crash); the two are kept apart on purpose, as the library's header and the
-// program's view of it, and the crash tests run the one against the other.
+// GetProcAddress by the export names below.
 //
 // Once the first observer is registered, the library catches the process's unhandled faults
 // (SetUnhandledExceptionFilter). For the first fault it writes a crash text in the ANSI code page
@@ -12,11 +10,14 @@
 // fault while the observers run (theirs or another thread's) ends the process at once. From the
 // first registration on, the library stays loaded until the process ends.
 
-// The library keeps observers for the rest of the run and never deletes one.
+// What the library calls back. It keeps every observer for the rest of the run and never deletes
+// one, so the interface has no virtual destructor. Nothing may escape a call: the library's thread
+// has no handler for it.
 class CDumpCatchObserverBase {
   public:
-    // exceptionInfo: the fault's EXCEPTION_POINTERS, null for a simulated crash. The result is not used.
-    virtual int onDumpCatch(void* exceptionInfo, const char* crashText) = 0;
+    // exceptionInfo: the fault's EXCEPTION_POINTERS, null for a simulated crash. crashText:
+    // zero-terminated, ANSI code page. The result is not used.
+    virtual int onDumpCatch(void* exceptionInfo, const char* crashText) noexcept = 0;
 
   protected:
     ~CDumpCatchObserverBase() = default;

@@ -8,6 +8,8 @@
 //   int  PdfcJournalRead(wchar_t* buffer, int capacity)  the journal, one "\n"-ended line per call or
 //        event; returns its length in characters and copies it (terminated) when it fits
 //   void PdfcJournalClear()
+//   int  PdfcRefusalCount()  how many calls the control has refused since the module was loaded
+//        (each journalled as "refused <call>: <reason>"); clearing the journal keeps the count
 //   int  PdfcFireEvent(const wchar_t* name)  fires the named event from the control now, as the
 //        user's action would: 1 delivered, 0 not enabled, -1 no control window
 //   int  PdfcPerformSave()  saves the active document as Ctrl+S does: 1 saved, 0 stopped by the
@@ -34,6 +36,7 @@ inline constexpr ULONG_PTR kCopyDataCloseDocument = 0x50434604;
 
 using JournalReadFn = int(WINAPI*)(wchar_t* buffer, int capacity);
 using JournalClearFn = void(WINAPI*)();
+using RefusalCountFn = int(WINAPI*)();
 using FireEventFn = int(WINAPI*)(const wchar_t* name);
 using PerformSaveFn = int(WINAPI*)();
 using SetTabCountFn = void(WINAPI*)(ULONG count);

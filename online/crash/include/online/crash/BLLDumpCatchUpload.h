@@ -1,6 +1,6 @@
 #pragma once
 
-#include "online/crash/DumpCatchInterface.h"
+#include <crashkeep/CrashKeep.h>
 
 // The program's crash-report observer. On every call it posts the crash text, the machine code,
 // the signed-in user and the version information to the crash-report service, saves the reply

@@ -2,12 +2,12 @@
 
 #include <windows.h>
 
-#include "online/crash/DumpCatchInterface.h"
+#include <crashkeep/CrashKeep.h>
 
 // What the load sequence reached; later fields are null after an earlier failure.
 struct CrashLibrary {
     HMODULE module = nullptr;
-    GetDumpCatchMgrExportInterface getInterface = nullptr;
+    GetExportInterfaceFunction getInterface = nullptr;
     CBLLDumpCatchMgrExport* exportInterface = nullptr;
 };
 

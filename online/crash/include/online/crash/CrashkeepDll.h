@@ -2,7 +2,7 @@
 
 #include <windows.h>
 
-#include "online/crash/DumpCatchInterface.h"
+#include <crashkeep/CrashKeep.h>
 
 // Holds the crash library loaded by its load sequence (see loadCrashLibrary). Nothing in the
 // program creates one; start-up runs the same sequence itself. The destructor leaves the library
@@ -34,6 +34,6 @@ class CCrashkeepDll {
     void load();
 
     HMODULE m_module = nullptr;
-    GetDumpCatchMgrExportInterface m_getInterface = nullptr;
+    GetExportInterfaceFunction m_getInterface = nullptr;
     CBLLDumpCatchMgrExport* m_interface = nullptr;
 };

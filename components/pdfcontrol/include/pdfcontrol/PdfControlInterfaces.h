@@ -1,9 +1,9 @@
-// The PDF editing control's COM surface as this program uses it: class and interface identifiers,
-// the control's dispatch identifiers, and the engine's object model with every function the program
-// calls at its exact position in the function table.
+// The PDF editing control's published COM interface: class and interface identifiers, the
+// control's dispatch identifiers, the names of its events and commands, and the engine's object
+// model with every function at its exact position in the function table.
 //
-// Shared by the program (pdfhost) and the control module (components/pdfcontrol), so both sides agree
-// on positions by construction; tests check every named position.
+// The control module publishes it; its callers include it from here, so both sides agree on
+// positions by construction; tests check every named position.
 //
 // Rules for every interface here:
 // - Positions count the function table from 0: IUnknown takes 0-2, IDispatch 3-6.
@@ -14,8 +14,7 @@
 // - The one VARIANT parameter (IPdfSettings::GetNode) is passed by value, 16 bytes on the stack, as
 //   automation passes an [in] VARIANT: the caller keeps ownership and clears it after the call; the
 //   callee reads it and copies what it keeps.
-// - Positions the program never calls are filler functions answering E_NOTIMPL; their names only say
-//   where the filler starts.
+// - Positions a caller is given no function for are fillers (see below); a caller never calls them.
 #pragma once
 
 #include <windows.h>
@@ -24,17 +23,26 @@
 
 #include <oaidl.h>
 
-// Fillers for the positions the program never calls. The count is in the macro name; a filler's
-// name is the position it starts at, so the next named function sits at start + count.
-#define PDFC_GAP1(at)                                 \
-    virtual HRESULT STDMETHODCALLTYPE unused_##at() { \
-        return E_NOTIMPL;                             \
-    }
-#define PDFC_GAP2(at) PDFC_GAP1(at##_a) PDFC_GAP1(at##_b)
-#define PDFC_GAP4(at) PDFC_GAP2(at##_a) PDFC_GAP2(at##_b)
-#define PDFC_GAP8(at) PDFC_GAP4(at##_a) PDFC_GAP4(at##_b)
-#define PDFC_GAP16(at) PDFC_GAP8(at##_a) PDFC_GAP8(at##_b)
-#define PDFC_GAP32(at) PDFC_GAP16(at##_a) PDFC_GAP16(at##_b)
+// Fillers for the positions a caller is given no function for, so that every named function sits
+// at its exact position. The count is in the macro name; a filler's name is the position it starts
+// at, so the next named function sits at start + count. For callers the fillers are pure; the
+// module that implements the interfaces defines PDFC_FILLER_BODY(position) before including this
+// header to give them a body.
+#ifndef PDFC_FILLER_BODY
+#define PDFC_FILLER_BODY(position) = 0;
+#endif
+#define PDFC_GAP1_(name, position) virtual HRESULT STDMETHODCALLTYPE unused_##name() PDFC_FILLER_BODY(position)
+#define PDFC_GAP2_(name, position) PDFC_GAP1_(name##_a, position) PDFC_GAP1_(name##_b, (position) + 1)
+#define PDFC_GAP4_(name, position) PDFC_GAP2_(name##_a, position) PDFC_GAP2_(name##_b, (position) + 2)
+#define PDFC_GAP8_(name, position) PDFC_GAP4_(name##_a, position) PDFC_GAP4_(name##_b, (position) + 4)
+#define PDFC_GAP16_(name, position) PDFC_GAP8_(name##_a, position) PDFC_GAP8_(name##_b, (position) + 8)
+#define PDFC_GAP32_(name, position) PDFC_GAP16_(name##_a, position) PDFC_GAP16_(name##_b, (position) + 16)
+#define PDFC_GAP1(at) PDFC_GAP1_(at, at)
+#define PDFC_GAP2(at) PDFC_GAP2_(at, at)
+#define PDFC_GAP4(at) PDFC_GAP4_(at, at)
+#define PDFC_GAP8(at) PDFC_GAP8_(at, at)
+#define PDFC_GAP16(at) PDFC_GAP16_(at, at)
+#define PDFC_GAP32(at) PDFC_GAP32_(at, at)
 
 namespace pdfc {
 
@@ -59,6 +67,27 @@ inline constexpr DISPID kDispEnableEvent = 0x60020039;   // method (VT_I4 event 
 
 // The one event of the source interface: (VT_I4 event ID, VT_DISPATCH event object, VT_UNKNOWN source).
 inline constexpr DISPID kDispOnEvent = 1;
+
+// The control's events, by the names the instance object's position 45 turns into event IDs.
+inline constexpr wchar_t kEventDocumentViewBeforeClose[] = L"e.documentView.beforeClose";
+inline constexpr wchar_t kEventDocumentAskForSaveDest[] = L"e.document.askForSaveDest";
+inline constexpr wchar_t kEventDocumentViewClosed[] = L"e.documentView.closed";
+inline constexpr wchar_t kEventMainViewClosed[] = L"e.mainView.closed";
+inline constexpr wchar_t kEventMainFrameClosed[] = L"e.mainFrame.closed";
+inline constexpr wchar_t kEventDocumentAfterSave[] = L"e.document.afterSave";
+inline constexpr wchar_t kEventDocumentPerformSave[] = L"e.document.performSave";
+inline constexpr wchar_t kEventDocumentViewActivated[] = L"e.documentView.activated";
+inline constexpr wchar_t kEventDocumentClosed[] = L"e.document.closed";
+inline constexpr wchar_t kEventOperExecuted[] = L"e.operExecuted";
+inline constexpr wchar_t kEventDocumentBeforeClose[] = L"e.document.beforeClose";
+inline constexpr wchar_t kEventDocumentToolActivated[] = L"e.document.toolActivated";
+inline constexpr wchar_t kEventTextEditorStarted[] = L"e.document.textEditor.started";
+inline constexpr wchar_t kEventTextEditorSelChanged[] = L"e.document.textEditor.selChanged";
+inline constexpr wchar_t kEventDocumentSourceChanged[] = L"e.document.sourceChanged";
+
+// The commands the instance object's position 92 runs.
+inline constexpr wchar_t kCommandEditContentAll[] = L"cmd.tool.editContent.all";  // the content-editing tool
+inline constexpr wchar_t kCommandBrowseForOpen[] = L"cmd.browseForOpen";          // asks the user for a PDF to open
 
 }  // namespace pdfc
 

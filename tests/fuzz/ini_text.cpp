@@ -8,8 +8,8 @@
 //   body, else after a new header "[section]" at the end; every line ends with CR LF.
 // - Reading gives back what was written, without its blanks, when the format can hold it: the
 //   section and the key without blank or LF, the key not beginning with "[" (it would read as a
-//   header), the value without LF. A value of blanks alone is not held: the reader passes over
-//   its line as if it were not there.
+//   header), the value without LF. An empty value or one of blanks alone is not held: the reader
+//   passes over its line as if it were not there.
 #include <algorithm>
 #include <optional>
 

@@ -3,9 +3,9 @@
 #include <shlwapi.h>
 
 #include <string>
-#include <vector>
 
 #include "CommandLineCutter.h"
+#include "CopyDataPath.h"
 #include "MainDlg.h"
 #include "PdfEditControl.h"
 #include "ShellDialogs.h"
@@ -55,11 +55,9 @@ LRESULT CMainDlg::onCopyData(const COPYDATASTRUCT* data) {
         return 1;
     }
     // The sender's data need not end with a zero: the path is read within cbData only.
-    const auto* chars = static_cast<const wchar_t*>(data->lpData);
-    const size_t count = chars ? data->cbData / sizeof(wchar_t) : 0;
-    std::vector<wchar_t> path(chars, chars + count);
-    path.push_back(L'\0');
-    openFile(path.data());
+    const std::u16string units = copyDataPath(data->lpData, data->cbData);
+    const std::wstring path(units.begin(), units.end());
+    openFile(path.c_str());
     return 1;
 }
 

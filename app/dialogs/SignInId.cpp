@@ -63,8 +63,9 @@ std::u16string toUtf16(std::wstring_view text) {
                 units.push_back(static_cast<char16_t>(0xD800 + ((code - 0x10000) >> 10)));
                 units.push_back(static_cast<char16_t>(0xDC00 + ((code - 0x10000) & 0x3FF)));
             } else {
-                // No character: an unpaired low surrogate keeps the text ill-formed.
-                units.push_back(char16_t{0xDFFF});
+                // No character: two low surrogates keep the text ill-formed whatever comes before,
+                // since the second can never be paired (one alone would pair with a lone high one).
+                units.append(2, char16_t{0xDFFF});
             }
         }
         return units;

@@ -13,6 +13,14 @@
 //                                                does; 1 closed, 0 kept open by the user (the control
 //                                                asks in a message box first), 255 no document
 //   scenario_send window TITLE                   prints hwnd, visible, zoomed, iconic of the window
+//   scenario_send toggle TITLE                   maximises and restores the window in turn (each
+//                                                WM_SYSCOMMAND returns once its handler is done)
+//                                                until the window is gone; 0
+//   scenario_send terminate TITLE [PATTERN]      ends the window's process with TerminateProcess, as
+//                                                the task manager's End task does, and waits for its
+//                                                end: at once, or as soon as a file matches PATTERN
+//                                                (as FindFirstFile matches it); 0 ended, 1 not, 2 no
+//                                                such file within 10 seconds
 //   scenario_send dialogs                        prints every shown standard dialog (#32770): hwnd,
 //                                                caption, owner, its static texts and its buttons
 //   scenario_send press HWND BUTTON_ID           clicks the dialog's button (BM_CLICK, posted)
@@ -34,6 +42,7 @@
 #include <stdio.h>
 
 #include <cwchar>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -174,6 +183,28 @@ int showTitleWindow(const wchar_t* title, DWORD seconds) {
     return g_pendingDocMessages;
 }
 
+// Watches without a pause, so that a file that exists for a moment is seen.
+bool waitForFile(const wchar_t* pattern, DWORD timeoutMs) {
+    for (const DWORD start = GetTickCount(); GetTickCount() - start < timeoutMs;) {
+        WIN32_FIND_DATAW found;
+        HANDLE search = FindFirstFileW(pattern, &found);
+        if (search != INVALID_HANDLE_VALUE) {
+            FindClose(search);
+            return true;
+        }
+    }
+    return false;
+}
+
+// Nothing of the process runs after TerminateProcess: none of its code, no clean-up, no flush.
+bool terminateProcessOf(HWND window) {
+    DWORD processId = 0;
+    GetWindowThreadProcessId(window, &processId);
+    const std::unique_ptr<void, decltype(&CloseHandle)> process(
+        OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, processId), &CloseHandle);
+    return process && TerminateProcess(process.get(), 1) && WaitForSingleObject(process.get(), 10000) == WAIT_OBJECT_0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -226,6 +257,15 @@ int wmain(int argc, wchar_t** argv) {
                                                       : pdfc::kCopyDataCloseDocument;
         COPYDATASTRUCT data = {hook, 0, nullptr};
         result = SendMessageW(control, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data));
+    } else if (command == L"toggle" && argc == 3) {
+        for (bool maximise = true; IsWindow(window); maximise = !maximise) {
+            SendMessageW(window, WM_SYSCOMMAND, maximise ? SC_MAXIMIZE : SC_RESTORE, 0);
+        }
+    } else if (command == L"terminate" && (argc == 3 || argc == 4)) {
+        if (argc == 4 && !waitForFile(argv[3], 10000)) {
+            return 2;
+        }
+        result = terminateProcessOf(window) ? 0 : 1;
     } else if (command == L"window" && argc == 3) {
         print(L"hwnd=" + hex(window) + L"\tvisible=" + std::to_wstring(IsWindowVisible(window) ? 1 : 0) + L"\tzoomed=" +
               std::to_wstring(IsZoomed(window) ? 1 : 0) + L"\ticonic=" + std::to_wstring(IsIconic(window) ? 1 : 0));

@@ -88,8 +88,8 @@ class Suite:
         self.spy = Spy(ARGS.wine_run, str(self.prefix), str(self.bin), timeout=150)
         subprocess.run([ARGS.wine_run, "--prefix", str(self.prefix), "cmd", "/c", "exit"], stdin=subprocess.DEVNULL,
                        stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=300)
-        # The prefix is shared by the suites and kept between runs: the PDF control is registered
-        # from this suite's folder, so the program loads the module just built, not an earlier copy.
+        # The prefix is kept between runs: the PDF control is registered from this suite's folder
+        # again, so the program loads the module just built, not an earlier copy.
         subprocess.run([ARGS.wine_run, "--prefix", str(self.prefix), "regsvr32", "/s",
                         windows_path(self.bin / "wke.dll")],
                        stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL, timeout=300,

@@ -19,6 +19,7 @@ import argparse
 import json
 import os
 import pathlib
+import re
 import shutil
 import signal
 import subprocess
@@ -140,6 +141,27 @@ class Suite:
 
 
 SUITE = None
+FRAME = re.compile(r" in (?P<module>[\w.-]+) \(\+0x(?P<offset>[0-9a-f]+)\)")
+
+
+def symbolized(block):
+    """A backtrace with the function and line of each frame in a module of the program's folder."""
+    def frame(match):
+        module = next((f for f in SUITE.bin.iterdir() if f.stem.lower() == match["module"].lower()
+                       and f.suffix.lower() in (".dll", ".exe")), None)
+        if module is None:
+            return match[0]
+        try:
+            header = subprocess.run(["i686-w64-mingw32-objdump", "-p", str(module)], capture_output=True,
+                                    text=True, timeout=30).stdout
+            base = int(re.search(r"ImageBase\s+([0-9a-f]+)", header)[1], 16)
+            where = subprocess.run(["i686-w64-mingw32-addr2line", "-f", "-C", "-e", str(module),
+                                    hex(base + int(match["offset"], 16))], capture_output=True, text=True,
+                                   timeout=30).stdout.split()
+        except (OSError, subprocess.SubprocessError, TypeError):
+            return match[0]
+        return match[0] + " " + " ".join(where)
+    return FRAME.sub(frame, block)
 
 
 def over_time(signum, frame):
@@ -169,6 +191,8 @@ class Scenario(unittest.TestCase):
 
     def tearDown(self):
         signal.alarm(0)
+        if self._failed():
+            self.report_threads()
         SUITE.end_processes()
         for process in self.processes:
             if process.poll() is None:
@@ -177,6 +201,26 @@ class Scenario(unittest.TestCase):
         # Every scenario: the program made no call that the PDF control refused.
         refused = [line for line in self.journal_lines() if line.startswith("refused ")]
         self.assertEqual(refused, [], "the PDF control refused calls of the program")
+
+    def _failed(self):
+        result = self._outcome.result
+        return any(test is self for test, _ in result.errors + result.failures)
+
+    def report_threads(self):
+        """Where every thread of the program's processes stands, for a scenario that failed: a program
+        that hangs shows where. Saved beside the journal and printed, frames of the program's own
+        modules with their functions."""
+        try:
+            trace = subprocess.run(["wine", "winedbg", "--command", "bt all"],
+                                   env=dict(SUITE.wine_env(), WINEDEBUG="-all"), stdin=subprocess.DEVNULL,
+                                   capture_output=True, timeout=60).stdout.decode("utf-8", "replace")
+        except (OSError, subprocess.SubprocessError) as error:
+            print("no thread report: %s" % error, file=sys.stderr)
+            return
+        ours = [block for block in trace.split("\nBacktracing for ") if "\\bin\\" in block.split("\n", 1)[0]]
+        text = "\n".join("Backtracing for " + symbolized(block) for block in ours)
+        (self.dir / "threads.txt").write_text(text, "utf-8")
+        print("\nthreads of the program's processes:\n" + text, file=sys.stderr)
 
     # The program and its traces.
 

@@ -6,7 +6,10 @@ start_display() {
     local fifo num
     fifo="$(mktemp -u)"
     mkfifo "$fifo"
-    Xvfb -displayfd 3 -screen 0 1600x1000x24 -nolisten tcp 3>"$fifo" >/dev/null 2>&1 &
+    # Listen on the abstract socket only: displays started in networks of their own all pick the
+    # same number, and a shared socket file made one server re-create its listener at a reset and
+    # lose a client that was connecting (the client then waits forever). No resets at all, too.
+    Xvfb -displayfd 3 -screen 0 1600x1000x24 -nolisten tcp -nolisten unix -noreset 3>"$fifo" >/dev/null 2>&1 &
     display_pid=$!
     if ! read -r -t 20 num <"$fifo"; then
         rm -f "$fifo"

@@ -6,18 +6,33 @@ start_display() {
     local fifo num
     fifo="$(mktemp -u)"
     mkfifo "$fifo"
-    # Listen on the abstract socket only: displays started in networks of their own all pick the
-    # same number, and a shared socket file made one server re-create its listener at a reset and
-    # lose a client that was connecting (the client then waits forever). No resets at all, too.
-    Xvfb -displayfd 3 -screen 0 1600x1000x24 -nolisten tcp -nolisten unix -noreset 3>"$fifo" >/dev/null 2>&1 &
-    display_pid=$!
-    if ! read -r -t 20 num <"$fifo"; then
-        rm -f "$fifo"
-        echo "Xvfb did not start" >&2
-        return 1
-    fi
+    # Display numbers are taken under a lock of this machine, not per network: displays started in
+    # networks of their own would otherwise share a number, its socket file and its compiled
+    # keymap file, and one server's start or reset could break another's (a connecting client
+    # waited forever, or the server did not start). Only the server keeps the lock's descriptor,
+    # so the number is free again when the server ends.
+    for num in $(seq 100 199); do
+        exec {display_lock}>"/tmp/.bravik-display-$num.lock"
+        if flock -n "$display_lock"; then
+            # Abstract socket only, and no resets between clients.
+            Xvfb ":$num" -displayfd 3 -screen 0 1600x1000x24 -nolisten tcp -nolisten unix -noreset \
+                3>"$fifo" >/dev/null 2>&1 &
+            display_pid=$!
+            exec {display_lock}>&-
+            if read -r -t 20 _ <"$fifo"; then
+                rm -f "$fifo"
+                export DISPLAY=":$num"
+                return 0
+            fi
+            kill "$display_pid" 2>/dev/null || true
+            display_pid=""
+        else
+            exec {display_lock}>&-
+        fi
+    done
     rm -f "$fifo"
-    export DISPLAY=":$num"
+    echo "Xvfb did not start" >&2
+    return 1
 }
 
 stop_display() {
@@ -26,5 +41,6 @@ stop_display() {
     fi
     if [ -n "${display_pid:-}" ]; then
         kill "$display_pid" 2>/dev/null || true
+        wait "$display_pid" 2>/dev/null || true
     fi
 }

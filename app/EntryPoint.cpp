@@ -13,23 +13,12 @@
 #include "Updater.h"
 #include "classlib/ControlContainer.h"
 #include "foundation/AppState.h"
+#include "foundation/DataDir.h"
 #include "online/crash/CrashLibraryLoad.h"
 #include "webview/SWkeWebkit.h"
 #include "webview/WkeEngine.h"
 
 namespace {
-
-// The working directory becomes the executable's folder (the backslash stays), so the modules,
-// the updater and the converter are found beside the program.
-void enterExecutableFolder() {
-    wchar_t path[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, path, MAX_PATH);
-    path[MAX_PATH - 1] = L'\0';
-    if (wchar_t* slash = wcsrchr(path, L'\\')) {
-        slash[1] = L'\0';
-    }
-    SetCurrentDirectoryW(path);
-}
 
 // Offered when the account service reported a newer version; true when the user accepted and
 // the updater was started. An updater that could not be started has been reported, and the
@@ -65,7 +54,7 @@ int runEntryPoint(HINSTANCE instance, wchar_t* commandLine) {
     registerProcessCrashObserver();
 
     OleInitialize(nullptr);
-    enterExecutableFolder();
+    setCurrentDirToExeDir();  // modules, the updater and the converter are found beside the program
 
     CUiModuleLoader loader;
     UiObjects objects;

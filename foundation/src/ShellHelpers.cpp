@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "foundation/DataDir.h"
+#include "foundation/FileHelpers.h"
 #include "foundation/UniqueHandle.h"
 
 using Microsoft::WRL::ComPtr;
@@ -115,10 +116,9 @@ bool relaunchAsAdmin(const Elevation& elevation) {
     if (elevation.isUserAnAdmin()) {
         return false;
     }
-    wchar_t program[MAX_PATH] = {};
-    GetModuleFileNameW(nullptr, program, MAX_PATH);
-    program[MAX_PATH - 1] = L'\0';
-    elevation.runElevated(program);
+    std::wstring program;
+    getModuleFilePath(program);
+    elevation.runElevated(program.c_str());
     return true;
 }
 

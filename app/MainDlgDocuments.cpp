@@ -10,6 +10,7 @@
 #include "PdfEditControl.h"
 #include "ShellDialogs.h"
 #include "SingleInstance.h"
+#include "foundation/Utf16Units.h"
 
 namespace {
 
@@ -55,8 +56,7 @@ LRESULT CMainDlg::onCopyData(const COPYDATASTRUCT* data) {
         return 1;
     }
     // The sender's data need not end with a zero: the path is read within cbData only.
-    const std::u16string units = copyDataPath(data->lpData, data->cbData);
-    const std::wstring path(units.begin(), units.end());
+    const std::wstring path = fromUtf16(copyDataPath(data->lpData, data->cbData));
     openFile(path.c_str());
     return 1;
 }

@@ -6,6 +6,7 @@
 #include "MainDlg.h"
 #include "classlib/Wnd.h"
 #include "foundation/AppState.h"
+#include "foundation/Utf16Units.h"
 #include "foundation/UniqueHandle.h"
 
 namespace {
@@ -17,16 +18,6 @@ constexpr DWORD kPollMs = 100;
 
 // The instance mutex of this process; never closed.
 HANDLE g_instanceMutex = nullptr;
-
-static_assert(sizeof(wchar_t) == sizeof(char16_t), "Windows text is UTF-16");
-
-std::u16string toUnits(std::wstring_view text) {
-    return std::u16string(text.begin(), text.end());
-}
-
-std::wstring fromUnits(std::u16string_view units) {
-    return std::wstring(units.begin(), units.end());
-}
 
 // True when the mutex could be taken at once: the thread that held it ended (abandoned) or
 // nothing holds it. What was taken is given back at once.
@@ -145,14 +136,14 @@ bool handOverToRunningInstance(const wchar_t* commandLine) {
 }
 
 bool storePendingCommandLine(const wchar_t* commandLine) {
-    const std::u16string encoded = encodeHandOffText(toUnits(commandLine ? commandLine : L""));
-    return g_appState.writeAppString(kPendingKey, fromUnits(encoded).c_str());
+    const std::u16string encoded = encodeHandOffText(toUtf16(commandLine ? commandLine : L""));
+    return g_appState.writeAppString(kPendingKey, fromUtf16(encoded).c_str());
 }
 
 std::wstring takePendingCommandLine() {
     const SOUI::SStringW stored = g_appState.readAppString(kPendingKey);
     // Emptied before anything is opened, so the next hand-off starts from an empty key.
     g_appState.writeAppString(kPendingKey, L"");
-    const auto text = decodeHandOffText(toUnits(stored.str()));
-    return text ? fromUnits(*text) : std::wstring();
+    const auto text = decodeHandOffText(toUtf16(stored.str()));
+    return text ? fromUtf16(*text) : std::wstring();
 }

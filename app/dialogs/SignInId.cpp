@@ -1,7 +1,5 @@
 #include "SignInId.h"
 
-#include <cstdint>
-
 namespace {
 
 bool isControl(char16_t c) {
@@ -47,27 +45,4 @@ bool isAcceptedSignInId(std::u16string_view id) noexcept {
         }
     }
     return true;
-}
-
-std::u16string toUtf16(std::wstring_view text) {
-    if constexpr (sizeof(wchar_t) == sizeof(char16_t)) {
-        return std::u16string(text.begin(), text.end());
-    } else {
-        std::u16string units;
-        units.reserve(text.size());
-        for (const wchar_t c : text) {
-            const auto code = static_cast<std::uint32_t>(c);
-            if (code <= 0xFFFF) {
-                units.push_back(static_cast<char16_t>(code));
-            } else if (code <= 0x10FFFF) {
-                units.push_back(static_cast<char16_t>(0xD800 + ((code - 0x10000) >> 10)));
-                units.push_back(static_cast<char16_t>(0xDC00 + ((code - 0x10000) & 0x3FF)));
-            } else {
-                // No character: two low surrogates keep the text ill-formed whatever comes before,
-                // since the second can never be paired (one alone would pair with a lone high one).
-                units.append(2, char16_t{0xDFFF});
-            }
-        }
-        return units;
-    }
 }

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "foundation/Utf16Units.h"
+
 // Which user ids reported by the sign-in page the program takes. The id becomes a line of the
 // settings file and a raw field of the account service's queries, so text that could cut either
 // is refused: an empty id, one longer than kMaxSignInIdLength UTF-16 units, a control character,
@@ -14,9 +16,7 @@ inline constexpr std::size_t kMaxSignInIdLength = 128;
 
 bool isAcceptedSignInId(std::u16string_view id) noexcept;
 
-// The same rule over the web engine's wide text. On Windows a wchar_t is one UTF-16 unit; where
-// it is wider, characters beyond the basic plane count as their two UTF-16 units.
-std::u16string toUtf16(std::wstring_view text);
+// The same rule over the web engine's wide text.
 inline bool isAcceptedSignInId(std::wstring_view id) {
     return isAcceptedSignInId(toUtf16(id));
 }

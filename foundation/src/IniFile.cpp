@@ -11,6 +11,7 @@
 #include "foundation/FileReplace.h"
 #include "foundation/PathLock.h"
 #include "foundation/UniqueHandle.h"
+#include "foundation/Utf16Units.h"
 
 namespace {
 
@@ -74,7 +75,7 @@ bool toFileForm(const std::string& ansi, IniEncoding, std::u16string& out) {
     if (!multiByteToWide(CP_THREAD_ACP, ansi, wide)) {
         return false;
     }
-    out.assign(wide.begin(), wide.end());
+    out = toUtf16(wide);
     return true;
 }
 
@@ -88,7 +89,7 @@ bool fromFileForm(const std::string& text, IniEncoding encoding, std::string& an
 }
 
 bool fromFileForm(const std::u16string& units, IniEncoding, std::string& ansi) {
-    return wideToMultiByte(CP_THREAD_ACP, std::wstring(units.begin(), units.end()), ansi);
+    return wideToMultiByte(CP_THREAD_ACP, fromUtf16(units), ansi);
 }
 
 bool isUtf16(IniEncoding encoding) {

@@ -1,5 +1,5 @@
 // The sign-in id rule over any 16-bit units, and over the same text as wide characters one for one
-// and with its surrogate pairs as single characters. The rule: an id is taken when it is 1 to 128
+// and with its surrogate pairs as single characters; the wide-text conversions give the units back. The rule: an id is taken when it is 1 to 128
 // units long and holds no control character (U+0000-U+001F, U+007F-U+009F), no blank or line
 // break of any kind (Unicode's white space: U+0009-U+000D, U+0020, U+0085, U+00A0, U+1680,
 // U+2000-U+200A, U+2028, U+2029, U+202F, U+205F, U+3000), no surrogate outside a high-low pair, and
@@ -39,20 +39,6 @@ bool followsTheRule(std::u16string_view id) {
     return true;
 }
 
-// The text with each surrogate pair as one character, as a 32-bit wchar_t holds it.
-std::wstring pairsJoined(std::u16string_view units) {
-    std::wstring wide;
-    for (size_t i = 0; i < units.size(); ++i) {
-        if (isHigh(units[i]) && i + 1 < units.size() && isLow(units[i + 1])) {
-            wide += static_cast<wchar_t>(0x10000 + ((units[i] - 0xD800) << 10) + (units[i + 1] - 0xDC00));
-            ++i;
-        } else {
-            wide += static_cast<wchar_t>(units[i]);
-        }
-    }
-    return wide;
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -60,8 +46,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const bool accepted = isAcceptedSignInId(units);
     FUZZ_CHECK(accepted == followsTheRule(units));
     FUZZ_CHECK(isAcceptedSignInId(fuzz::wideOf(units)) == accepted);
+    // The conversions between wide text and units give back every unit sequence.
+    FUZZ_CHECK(toUtf16(fromUtf16(units)) == units);
     if constexpr (sizeof(wchar_t) > sizeof(char16_t)) {
-        const std::wstring joined = pairsJoined(units);
+        // Each surrogate pair as one character, as a 32-bit wchar_t holds it.
+        const std::wstring joined = fromUtf16(units);
         FUZZ_CHECK(isAcceptedSignInId(joined) == accepted);
         FUZZ_CHECK(!isAcceptedSignInId(joined + static_cast<wchar_t>(0x110000)));
     }

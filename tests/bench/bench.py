@@ -3,9 +3,11 @@
 
     bench.py --build DIR --runs N
 
-Prepares DIR/bench (the program's folder with the services' test CA, a Wine prefix, a sample PDF),
-starts the local services on the compiled-in ports and one Wine server for the whole run, then
-takes every figure and prints the summary. Samples go to DIR/bench/samples.txt as "NAME VALUE".
+Prepares DIR/bench (the program's folder with the services' test CA, a Wine prefix, the PDFs to
+hand over), starts the local services on the compiled-in ports and one Wine server for the whole
+run, then takes every figure and prints the summary. Samples go to DIR/bench/samples.txt as
+"NAME VALUE". Every run is checked after its figure is taken: a run that missed its road ends the
+benchmark with a message and a non-zero exit, so it never counts as a better figure.
 """
 import argparse
 import json
@@ -16,24 +18,94 @@ import shutil
 import statistics
 import subprocess
 import sys
+import tempfile
 import threading
 import time
+import xml.etree.ElementTree as ElementTree
 
 HERE = pathlib.Path(__file__).resolve().parent
 ROOT = HERE.parent.parent
 sys.path.insert(0, str(ROOT / "tests" / "scenarios"))
+sys.path.insert(0, str(ROOT / "tests" / "soui"))
 from sample_pdf import sample_pdf  # noqa: E402
+from souispy import parse_records  # noqa: E402
 
 TITLE = "BravikPDF编辑器3.2.7"
 MINIMAL_TITLE = "BenchMinimalWindow"
+FLOOR_TITLE = "BenchFloorWindow"
 EXE = "BravikPdfEditor.exe"
-PROGRAMS = (EXE, "Updrell.exe", "bench_minimal_window.exe", "bench_exit_at_once.exe", "window_watch.exe",
-            "md5_throughput.exe")
-SIGNED_IN = ("userid=10001", "userdic=10001;")  # the user the local services know
+FLOOR = "bench_floor.exe"
+PROGRAMS = (EXE, "Updrell.exe", "bench_minimal_window.exe", "bench_exit_at_once.exe", FLOOR, "window_watch.exe",
+            "md5_throughput.exe", "souispy.exe")
+USER_ID = "10001"  # the user the local services know
+USER_NAME = "测试用户"  # the name their profile reply carries
+SIGNED_IN = ("userid=" + USER_ID, "userdic=%s;" % USER_ID)
+LOAD_INFO = "Index/UserLogin/DoLoadInfo"
+USER_DATA = "Index/UserLogin/GetUserData"
+# The account requests each road makes, in their order: a start without a stored user asks for the
+# start-up information only; with a signed-in user and the sign-in switch on, the start-up
+# information's own profile request and the main window's one follow.
+NO_USER_REQUESTS = (LOAD_INFO,)
+SIGNED_IN_REQUESTS = (LOAD_INFO, USER_DATA, USER_DATA)
+OBJDUMP = "i686-w64-mingw32-objdump"
 
 
 def windows_path(path):
     return "Z:" + str(path).replace("/", "\\")
+
+
+def fail(message):
+    sys.exit("bench: " + message)
+
+
+def control_window_class():
+    """The window class of the PDF control's window, as the main window's layout names it."""
+    layout = ElementTree.parse(ROOT / "res" / "xml" / "layout" / "mainwnd.xml")
+    return next(e.get("wndclass") for e in layout.iter("realwnd") if e.get("name") == "pdf_control")
+
+
+def imported_modules(program):
+    """The module names in a program's import table, in lower case."""
+    try:
+        header = subprocess.run([OBJDUMP, "-p", str(program)], check=True, capture_output=True, text=True).stdout
+    except (OSError, subprocess.CalledProcessError) as error:
+        fail("cannot read the imports of %s: %s" % (program.name, error))
+    return {name.lower() for name in re.findall(r"^\s*DLL Name: (\S+)", header, re.M)}
+
+
+class RequestLog:
+    """The local services' log of received requests, read from where the last look ended."""
+
+    def __init__(self, path):
+        self.path = path
+        self.offset = 0
+        self.request_fields = {}  # machine code and version information: one each for the whole run
+
+    def take(self):
+        with self.path.open("rb") as log:
+            log.seek(self.offset)
+            data = log.read()
+        complete = data[:data.rfind(b"\n") + 1]
+        self.offset += len(complete)
+        return [json.loads(line) for line in complete.decode("utf-8").splitlines() if line]
+
+    def expect(self, what, paths):
+        """The requests since the last look are exactly these account requests, in this order, each
+        in the layout of its path, validly signed, with the run's one machine code and version."""
+        requests = self.take()
+        made = [(r.get("service"), r.get("path")) for r in requests]
+        if made != [("account", path) for path in paths]:
+            fail("%s made the requests %s, expected %s" % (what, made, list(paths)))
+        for request in requests:
+            if not (request.get("layout_ok") and request.get("sign_ok")):
+                fail("%s sent a request without a valid signature: %s?%s" % (what, request["path"], request["query"]))
+            fields = dict(request["fields"])
+            if request["path"] == USER_DATA and fields.get("u_id") != USER_ID:
+                fail("%s asked for the profile of %r" % (what, fields.get("u_id")))
+            for name in ("m_id", "version_information"):
+                seen = self.request_fields.setdefault(name, fields.get(name))
+                if fields.get(name) != seen:
+                    fail("%s sent %s=%r, earlier requests %r" % (what, name, fields.get(name), seen))
 
 
 class Bench:
@@ -50,16 +122,24 @@ class Bench:
                 shutil.copy2(item, self.bin)
         missing = [name for name in PROGRAMS if not (self.bin / name).exists()]
         if missing:
-            sys.exit("bench: not built: " + ", ".join(missing))
+            fail("not built: " + ", ".join(missing))
+        program_imports, floor_imports = imported_modules(self.bin / EXE), imported_modules(self.bin / FLOOR)
+        if program_imports != floor_imports:
+            fail("the floor's imports differ from the program's: only the program's %s, only the floor's %s"
+                 % (sorted(program_imports - floor_imports), sorted(floor_imports - program_imports)))
         shutil.copytree(build / "bin" / "convert", self.bin / "convert")
-        self.pdf = self.dir / "docs" / "sample.pdf"
-        self.pdf.parent.mkdir()
-        self.pdf.write_bytes(sample_pdf(1))
+        self.docs = self.dir / "docs"
+        self.docs.mkdir()
+        self.handoffs = 0
+        self.journal = self.dir / "journal.txt"
+        self.journal.unlink(missing_ok=True)
         self.samples = self.dir / "samples.txt"
         self.samples.write_text("")
         self.env = dict(os.environ, WINEPREFIX=str(self.prefix), WINEARCH="win32", WINEDEBUG="-all",
                         WINEDLLOVERRIDES="mscoree,mshtml=", LC_ALL="zh_CN.UTF-8", LANG="zh_CN.UTF-8")
+        self.control_class = control_window_class()
         self.services = None
+        self.requests = None
         self.watch = None
 
     # Environment.
@@ -70,7 +150,7 @@ class Bench:
         for key in ("BRAVIK_ACCOUNT_BASE_URL", "BRAVIK_CRASH_REPORT_URL"):
             found = re.search(r"^%s:[A-Z]*=.*:(\d+)/" % key, text, re.M)
             if not found:
-                sys.exit("bench: the build has no local service addresses (configure it as scripts/build.sh does)")
+                fail("the build has no local service addresses (configure it as scripts/build.sh does)")
             ports[key] = found.group(1)
         state = self.dir / "services"
         state.mkdir()
@@ -84,8 +164,9 @@ class Bench:
         end = time.monotonic() + 60
         while not ready.exists():
             if self.services.poll() is not None or time.monotonic() > end:
-                sys.exit("bench: the local services did not start: " + (state / "log.txt").read_text())
+                fail("the local services did not start: " + (state / "log.txt").read_text())
             time.sleep(0.1)
+        self.requests = RequestLog(state / "requests.jsonl")
 
     def start_wine(self, wine_run):
         # The prefix is made (or checked) by the project's runner; then one Wine server stays for the
@@ -126,30 +207,81 @@ class Bench:
         self.watch.stdin.flush()
         return self.watch.stdout.readline().strip()
 
-    def launch(self, exe, *args):
-        return subprocess.Popen(["wine", str(self.bin / exe), *args], env=self.env, stdin=subprocess.DEVNULL,
+    def launch(self, exe, *args, env=None):
+        return subprocess.Popen(["wine", str(self.bin / exe), *args], env=env or self.env, stdin=subprocess.DEVNULL,
                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
-    def time_window(self, exe, title):
-        """Launch until the window answers, in milliseconds; then closes it and awaits the end."""
+    def time_window(self, exe, title, *args, road=lambda: None):
+        """Launch until the window answers, in milliseconds; then checks the road while the window
+        is up, closes it and awaits the end."""
         self.watch.stdin.write("await " + title + "\n")
         self.watch.stdin.flush()
         begin = time.monotonic()
-        process = self.launch(exe)
+        process = self.launch(exe, *args)
         answer = self.watch.stdout.readline().strip()
         elapsed = (time.monotonic() - begin) * 1000
         if answer != "shown":
             process.kill()
-            sys.exit("bench: %s showed no window %r (%s)" % (exe, title, answer))
+            fail("%s showed no window %r (%s)" % (exe, title, answer))
+        road()
         self.end_window(process, title)
         return elapsed
 
     def end_window(self, process, title):
         if self.ask("close " + title) != "closed":
-            sys.exit("bench: the window %r is gone before it was closed" % title)
+            fail("the window %r is gone before it was closed" % title)
         process.wait(60)
 
-    def time_exit(self, exe, *args):
+    def account_area_text(self):
+        """The text of the main window's account area, read with the UI library's inspection tool."""
+        # Through a file: a Wine helper process started meanwhile would hold a pipe open.
+        with tempfile.TemporaryFile() as out:
+            code = subprocess.run(["wine", str(self.bin / "souispy.exe"), "find", "--layout", "LAYOUT:XML_MAINWND",
+                                   "--name", "user_name"], env=self.env, stdin=subprocess.DEVNULL, stdout=out,
+                                  stderr=subprocess.DEVNULL, timeout=60).returncode
+            out.seek(0)
+            records = parse_records(out.read().decode("utf-8", "replace"))
+        if code != 0 or not records:
+            fail("the main window's account area cannot be read (souispy exit %d, %r)" % (code, records))
+        return records[0].get("text")
+
+    # The roads: each run is checked after its figure is taken.
+
+    def launch_road(self, paths, signed_in):
+        """The program's launch: its requests, the PDF control in its main window and, signed in,
+        the profile's user in its account area."""
+        what = "the launch"
+
+        def check():
+            self.requests.expect(what, paths)
+            if self.ask("child %s %s" % (self.control_class, TITLE)) != "present":
+                fail("%s shows a main window without the PDF control's window" % what)
+            if signed_in:
+                shown = self.account_area_text()
+                if shown != USER_NAME:
+                    fail("%s shows %r in its account area, not the signed-in user %r" % (what, shown, USER_NAME))
+        return check
+
+    def journal_lines(self):
+        return self.journal.read_text("utf-8").splitlines() if self.journal.exists() else []
+
+    def time_handoff(self):
+        """A second launch that hands a document of its own to the running instance, in
+        milliseconds; the first instance must have opened exactly that document."""
+        self.handoffs += 1
+        pdf = self.docs / ("handoff-%d.pdf" % self.handoffs)
+        pdf.write_bytes(sample_pdf(1))
+        mark = len(self.journal_lines())
+        elapsed = self.time_exit(EXE, windows_path(pdf))
+        self.requests.expect("the hand-off's launch", NO_USER_REQUESTS)
+        lines = self.journal_lines()[mark:]
+        opened = [line for line in lines if line.startswith('opened "%s":' % windows_path(pdf))]
+        if len(opened) != 1 or any(line.startswith(("refused ", "open refused ")) for line in lines):
+            fail("the running instance did not open the handed-over %s once; its control's journal since the "
+                 "hand-off: %r" % (windows_path(pdf), lines))
+        return elapsed
+
+    def time_exit(self, exe, *args, road=lambda: None):
         begin = time.monotonic()
         process = self.launch(exe, *args)
         # A blocking wait: wait(timeout) polls with growing sleeps, which would round the figure up.
@@ -159,12 +291,14 @@ class Bench:
         elapsed = (time.monotonic() - begin) * 1000
         limit.cancel()
         if code != 0:
-            sys.exit("bench: %s ended with %d" % (exe, code))
+            fail("%s ended with %d" % (exe, code))
+        road()
         return elapsed
 
     def series(self, probes, settle=lambda: None):
         """One untimed warm-up of each probe, then the probes take turns, runs rounds; settle runs
         untimed after every probe."""
+        probes = list(probes)
         for _, probe in probes:
             probe()
             settle()
@@ -177,30 +311,40 @@ class Bench:
                     print("%s %.1f" % (name, value), file=sys.stderr, flush=True)
 
     def run(self):
-        minimal = lambda: self.time_window("bench_minimal_window.exe", MINIMAL_TITLE)  # noqa: E731
+        no_requests = lambda: self.requests.expect("a baseline", ())  # noqa: E731
+        minimal = lambda: self.time_window("bench_minimal_window.exe", MINIMAL_TITLE, road=no_requests)  # noqa: E731
+
+        def launches(paths, signed_in):
+            floor_road = lambda: self.requests.expect("the floor's launch", paths)  # noqa: E731
+            return [lambda: self.time_window(EXE, TITLE, road=self.launch_road(paths, signed_in)), minimal,
+                    lambda: self.time_window(FLOOR, FLOOR_TITLE, "window", road=floor_road)]
+
         print("bench: launch, no stored user", file=sys.stderr)
         self.settings()
-        self.series([("launch_no_user", lambda: self.time_window(EXE, TITLE)), ("minimal_window_1", minimal)])
+        self.series(zip(("launch_no_user", "minimal_window_1", "floor_window_1"), launches(NO_USER_REQUESTS, False)))
 
         print("bench: launch, signed-in user with the sign-in switch on", file=sys.stderr)
         self.settings(*SIGNED_IN)
-        self.series([("launch_signed_in", lambda: self.time_window(EXE, TITLE)), ("minimal_window_2", minimal)])
+        self.series(zip(("launch_signed_in", "minimal_window_2", "floor_window_2"),
+                        launches(SIGNED_IN_REQUESTS, True)))
 
         print("bench: hand-off of a document to the running instance", file=sys.stderr)
         self.settings()
-        first = self.launch(EXE)
+        first = self.launch(EXE, env=dict(self.env, BRAVIK_PDFCONTROL_JOURNAL=windows_path(self.journal)))
         if self.ask("await " + TITLE) != "shown":
-            sys.exit("bench: the first instance showed no window")
-        pdf = windows_path(self.pdf)
+            fail("the first instance showed no window")
+        self.requests.expect("the first instance", NO_USER_REQUESTS)
 
         def first_instance_idle():
             # The running instance has opened the document and painted again: the next start
             # does not share the machine with the last one's aftermath.
             if self.ask("await " + TITLE) != "shown":
-                sys.exit("bench: the first instance does not answer")
+                fail("the first instance does not answer")
 
-        self.series([("handoff", lambda: self.time_exit(EXE, pdf)),
-                     ("exit_at_once", lambda: self.time_exit("bench_exit_at_once.exe"))], first_instance_idle)
+        floor_road = lambda: self.requests.expect("the floor's start", NO_USER_REQUESTS)  # noqa: E731
+        self.series([("handoff", self.time_handoff),
+                     ("exit_at_once", lambda: self.time_exit("bench_exit_at_once.exe", road=no_requests)),
+                     ("floor_exit", lambda: self.time_exit(FLOOR, road=floor_road))], first_instance_idle)
         self.end_window(first, TITLE)
 
         print("bench: MD5", file=sys.stderr)
@@ -225,17 +369,27 @@ def summary(samples, runs):
         v = values[name]
         return "  %-18s %9.1f %9.1f %9.1f  %s" % (name, min(v), statistics.median(v), max(v), unit)
 
+    def against(subject, baseline, unit, label, target=None):
+        median, base = statistics.median(values[subject]), statistics.median(values[baseline])
+        line = "    %-26s ratio %5.2f  difference %+8.1f %s" % (label, median / base, median - base, unit)
+        return line + ("  (target %s)" % target if target else "")
+
     print("figures over %d runs; load average at the end: %s" % (runs, load_average))
+    print("ratios and differences are of the medians; each run took its road (requests, hand-over checked)")
     print("  %-18s %9s %9s %9s" % ("", "min", "median", "max"))
-    for subject, baseline, unit, label, target in (
-            ("launch_no_user", "minimal_window_1", "ms", "launch, no stored user", "<= 1.6"),
-            ("launch_signed_in", "minimal_window_2", "ms", "launch, signed-in user", "<= 2.2"),
-            ("handoff", "exit_at_once", "ms", "hand-off", "<= 5"),
-            ("md5_own", "md5_openssl", "MB/s", "MD5 own against OpenSSL", ">= 0.9")):
+    for subject, baselines, unit, label in (
+            ("launch_no_user", (("minimal_window_1", "<= 1.6"), ("floor_window_1", None)), "ms",
+             "launch, no stored user"),
+            ("launch_signed_in", (("minimal_window_2", "<= 2.2"), ("floor_window_2", None)), "ms",
+             "launch, signed-in user"),
+            ("handoff", (("exit_at_once", "<= 5"), ("floor_exit", None)), "ms", "hand-off"),
+            ("md5_own", (("md5_openssl", ">= 0.9"),), "MB/s", "MD5 own")):
         print(row(subject, unit))
-        print(row(baseline, unit))
-        ratio = statistics.median(values[subject]) / statistics.median(values[baseline])
-        print("  %-38s ratio %.2f  (target %s)" % (label, ratio, target))
+        for baseline, _ in baselines:
+            print(row(baseline, unit))
+        print("  " + label)
+        for baseline, target in baselines:
+            print(against(subject, baseline, unit, "against " + baseline, target))
 
 
 def main():

@@ -7,6 +7,9 @@
 //                 windows has a part left to paint (the first paint is done): "shown", or
 //                 "timeout" after two minutes
 //   close TITLE   posts WM_CLOSE to that window: "closed", or "absent"
+//   child CLASS TITLE
+//                 "present" when that window holds a visible child window of the window class
+//                 CLASS (at any depth), else "absent"
 //
 // Ends at the end of its input. The benchmark takes its own clock when an answer arrives, so the
 // latency of the pipe is the same for the program and for its baseline.
@@ -83,6 +86,31 @@ const char* await(const std::wstring& title) {
     return "shown";
 }
 
+struct ChildQuery {
+    const std::wstring* windowClass;
+    bool found;
+};
+
+BOOL CALLBACK matchChild(HWND window, LPARAM parameter) {
+    auto* query = reinterpret_cast<ChildQuery*>(parameter);
+    wchar_t name[256] = {};
+    GetClassNameW(window, name, 256);
+    if (IsWindowVisible(window) && *query->windowClass == name) {
+        query->found = true;
+        return FALSE;
+    }
+    return TRUE;
+}
+
+const char* child(const std::wstring& windowClass, const std::wstring& title) {
+    HWND window = findVisible(title);
+    ChildQuery query{&windowClass, false};
+    if (window) {
+        EnumChildWindows(window, matchChild, reinterpret_cast<LPARAM>(&query));
+    }
+    return query.found ? "present" : "absent";
+}
+
 const char* close(const std::wstring& title) {
     HWND window = findVisible(title);
     if (!window) {
@@ -110,8 +138,17 @@ int main() {
         }
         const size_t blank = text.find(' ');
         const std::string command = text.substr(0, blank);
-        const std::wstring title = blank == std::string::npos ? std::wstring() : wide(text.substr(blank + 1));
-        const char* answer = command == "await" ? await(title) : command == "close" ? close(title) : "unknown";
+        const std::string rest = blank == std::string::npos ? std::string() : text.substr(blank + 1);
+        const char* answer = "unknown";
+        if (command == "await") {
+            answer = await(wide(rest));
+        } else if (command == "close") {
+            answer = close(wide(rest));
+        } else if (command == "child") {
+            const size_t split = rest.find(' ');
+            answer = split == std::string::npos ? "unknown"
+                                                : child(wide(rest.substr(0, split)), wide(rest.substr(split + 1)));
+        }
         printf("%s\n", answer);
         fflush(stdout);
     }

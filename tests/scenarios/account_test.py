@@ -1,6 +1,8 @@
 #!/usr/bin/env python3
 """The account: signing in through the web page, the account menu and signing out, the sign-in
-asked for before a save, WM_USER+8."""
+asked for before a save, WM_USER+8, a sign-in page that cannot be loaded."""
+import json
+
 from scenario_support import (LOAD_INFO, LOGIN_PAGE, MAINWND, Scenario, TIP, TITLE, USERINFO, USER_DATA, USER_ID,
     USER_NAME, WKEDLG, WM_SHOW_LOGIN, run, wait_for)
 
@@ -31,6 +33,54 @@ class Account(Scenario):
         self.assertEqual(len(profiles), 2, "the notification's profile request and its refresh of the account area")
         self.assertTrue(all(dict(r["fields"])["u_id"] == USER_ID for r in profiles))
         self.assert_signed_requests(self.suite.requests(LOAD_INFO) + logins + profiles)
+
+    def test_a_sign_in_page_that_cannot_be_loaded(self):
+        """A user whose session the service no longer confirms presses the account button while the
+        service is down, while its certificate is refused, and while its page refuses the signature:
+        each time the dialog shows what the web engine shows, closes with its button, stores nothing
+        and asks for no profile; with the service back the account button signs the user in."""
+        cases = [
+            # name, the services' control, what the page shows: its title and a piece of its text
+            ("service down", ("account", {"listening": False}), "无法打开页面", "Couldn't connect to server"),
+            ("certificate refused", ("account", {"certificate": "rogue"}), "无法打开页面",
+             "SSL certificate problem"),
+            ("bad signature", ("signing_key", {"path": LOGIN_PAGE, "key": "another key"}), "", "sign error"),
+        ]
+        signed_out = {"result_code": "0"}
+        self.not_first_start("userid=" + USER_ID, "userdic=" + USER_ID + ";")
+        self.suite.reply(USER_DATA, signed_out)
+        self.start()
+        self.wait_main_window()
+        for name, (control, value), title, text in cases:
+            # One case after another in the same program: a failure stops the loop, the case named.
+            self.suite.reply(USER_DATA, signed_out)
+            stored = {k: self.settings().get(k) for k in ("userid", "userdic")}
+            self.suite.control(control, value)
+            self.suite.spy.click(MAINWND, "btn_log")
+            view = self.suite.spy.wait(WKEDLG, name="wke_test", timeout_ms=30000)
+            profiles = len(self.suite.requests(USER_DATA))  # the press's own request is made by now
+            code, page = self.tool("wkespy.exe", "wait", "--url-contains", LOGIN_PAGE, "--timeout", "30000")
+            self.assertEqual(code, 0, (name, page))
+            code, shown = self.tool("wkespy.exe", "text", "--host", page[0]["host"])
+            self.assertEqual(code, 0, (name, shown))
+            self.assertEqual(shown[0]["title"], title, name)
+            self.assertIn(text, shown[0]["text"], name)
+            self.assertNotEqual(self.tool("wkespy.exe", "element", "--id", "login")[0], 0, name + ": a sign-in button")
+            self.assertEqual(self.suite.spy.find(WKEDLG, "title_name")["text"], "登录", name)
+            self.assertTrue(view["visible"], name)
+            self.suite.spy.click(WKEDLG, "btn_close", post=True)
+            self.suite.spy.wait_gone(WKEDLG, timeout=30)
+            self.assertEqual({k: self.settings().get(k) for k in stored}, stored, name + ": something stored")
+            self.assertEqual(len(self.suite.requests(USER_DATA)), profiles, name + ": a profile asked for")
+
+            # The service back as it was: the press still finds the session ended, the page signs in.
+            self.suite.control("reset", {})
+            self.suite.control("reply", {"path": USER_DATA, "body": json.dumps(signed_out), "once": True})
+            self.suite.spy.click(MAINWND, "btn_log")
+            self.sign_in_on_page()
+            self.suite.spy.wait_gone(WKEDLG, timeout=30)
+            self.assertEqual(self.suite.spy.find(MAINWND, "user_name")["text"], USER_NAME, name)
+            self.assertEqual(self.settings().get("userid"), USER_ID, name)
 
     def test_account_information_and_signing_out(self):
         self.not_first_start("userid=" + USER_ID, "userdic=" + USER_ID + ";")

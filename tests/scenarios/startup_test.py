@@ -1,10 +1,11 @@
 #!/usr/bin/env python3
-"""Start-up: the accepted update offer, the guide tour of the first start, the frame state kept
-across starts."""
+"""Start-up: the accepted update offer, the guide tour of the first start, the caption's minimise,
+maximise and restore buttons and the frame state kept across starts."""
 import json
 
-from scenario_support import (GUIDE, MAINWND, SC_MAXIMIZE, SC_MINIMIZE, Scenario, TIP, TITLE, WM_SYSCOMMAND, run,
-    wait_for)
+from scenario_support import GUIDE, MAINWND, Scenario, TIP, TITLE, WM_SYSCOMMAND, run, wait_for
+
+WM_NULL, SC_RESTORE = 0x0000, 0xF120
 
 
 class StartUp(Scenario):
@@ -39,32 +40,49 @@ class StartUp(Scenario):
         self.wait_main_window()
         self.assertIsNone(program.poll())
 
-    def test_the_frame_state_is_kept_across_starts(self):
+    def test_the_caption_buttons_and_the_frame_state_kept_across_starts(self):
+        """Maximise, minimise and restore pressed on the caption with real clicks: the frame state
+        each leaves in the settings, what the window and its caption show, and the next start."""
+        def shows(zoomed, iconic, frame_state):
+            wait_for(lambda: (self.main_window_state()["zoomed"], self.main_window_state()["iconic"]) == (
+                str(zoomed), str(iconic)), 30, "zoomed=%d iconic=%d" % (zoomed, iconic))
+            # A message answered after the click's handling: its size handling is over by then.
+            self.assertEqual(self.tool("scenario_send.exe", "message", TITLE, str(WM_NULL))[0], 0)
+            self.assertEqual(self.settings().get("frameState"), frame_state)
+            # The caption offers the other of the two, also while minimised.
+            maximised = frame_state == "max"
+            self.assertEqual(self.suite.spy.find(MAINWND, "btn_max")["visible"], not maximised)
+            self.assertEqual(self.suite.spy.find(MAINWND, "btn_restore")["visible"], maximised)
+
+        # Without a window manager there is no taskbar, and a minimised window keeps no caption to
+        # click: it is restored as the shell restores it, with WM_SYSCOMMAND SC_RESTORE.
+        def restore_as_the_shell_does():
+            code, _ = self.tool("scenario_send.exe", "message", TITLE, str(WM_SYSCOMMAND), str(SC_RESTORE))
+            self.assertEqual(code, 0)
+
         self.not_first_start()
         program = self.start()
         self.wait_main_window()
         self.assertEqual(self.main_window_state()["zoomed"], "0")
-        code, _ = self.tool("scenario_send.exe", "message", TITLE, str(WM_SYSCOMMAND), str(SC_MAXIMIZE))
-        self.assertEqual(code, 0)
-        self.assertEqual(self.main_window_state()["zoomed"], "1")
-        self.assertEqual(self.settings().get("frameState"), "max")
-        self.assertTrue(self.suite.spy.find(MAINWND, "btn_restore")["visible"])
-        self.assertFalse(self.suite.spy.find(MAINWND, "btn_max")["visible"])
+        self.assertNotIn("frameState", self.settings(), "nothing written before the first press")
+        self.suite.spy.click(MAINWND, "btn_max")
+        shows(zoomed=1, iconic=0, frame_state="max")
+        self.suite.spy.click(MAINWND, "btn_min")
+        shows(zoomed=0, iconic=1, frame_state="max")  # a minimised window is not zoomed
+        restore_as_the_shell_does()
+        shows(zoomed=1, iconic=0, frame_state="max")
         self.suite.spy.click(MAINWND, "btn_close")
         self.assertEqual(program.wait(60), 0)
 
         program = self.start()
         self.wait_main_window()
-        self.assertEqual(self.main_window_state()["zoomed"], "1", "shown maximised as the settings say")
+        shows(zoomed=1, iconic=0, frame_state="max")  # shown maximised as the settings say
         self.suite.spy.click(MAINWND, "btn_restore")
-        wait_for(lambda: self.settings().get("frameState") == "normal", 30, "frameState=normal")
-        self.assertEqual(self.main_window_state()["zoomed"], "0")
-        self.assertTrue(self.suite.spy.find(MAINWND, "btn_max")["visible"])
-        self.assertFalse(self.suite.spy.find(MAINWND, "btn_restore")["visible"])
-        # Minimising leaves the frame state alone.
-        self.tool("scenario_send.exe", "message", TITLE, str(WM_SYSCOMMAND), str(SC_MINIMIZE))
-        self.assertEqual(self.main_window_state()["iconic"], "1")
-        self.assertEqual(self.settings().get("frameState"), "normal")
+        shows(zoomed=0, iconic=0, frame_state="normal")
+        self.suite.spy.click(MAINWND, "btn_min")
+        shows(zoomed=0, iconic=1, frame_state="normal")
+        restore_as_the_shell_does()
+        shows(zoomed=0, iconic=0, frame_state="normal")
 
 
 if __name__ == "__main__":

@@ -1,8 +1,9 @@
 #!/usr/bin/env python3
 """Runs harness_https.exe under Wine against a TLS server on loopback.
 
-A test CA and a server certificate for "localhost" are made with the openssl command line; the
-executable is copied into scratch folders, each with its own curl-ca-bundle.crt beside it:
+The certificates are the local services' test set (tests/fixtures/services/certs.py): the test CA
+with its certificate for "localhost", and an unrelated CA. The executable is copied into scratch
+folders, each with its own curl-ca-bundle.crt beside it:
   - the test CA, host "localhost"            -> the GET succeeds;
   - an unrelated CA                          -> libcurl's certificate error (60);
   - the test CA, host 127.0.0.1 (not in SAN) -> the host check fails (60).
@@ -16,23 +17,11 @@ import subprocess
 import sys
 import threading
 
+HERE = pathlib.Path(__file__).resolve().parent
+sys.path.insert(0, str(HERE.parent / "fixtures" / "services"))
+import certs as test_certs  # noqa: E402
+
 CURLE_PEER_FAILED_VERIFICATION = 60
-
-
-def openssl(*args, cwd):
-    subprocess.run(["openssl", *args], cwd=cwd, check=True, capture_output=True)
-
-
-def make_certs(folder):
-    folder.mkdir(parents=True, exist_ok=True)
-    for ca in ("ca", "other-ca"):
-        openssl("req", "-x509", "-newkey", "rsa:2048", "-nodes", "-days", "2", "-subj", f"/CN=Bravik {ca}",
-                "-keyout", f"{ca}.key", "-out", f"{ca}.pem", cwd=folder)
-    openssl("req", "-newkey", "rsa:2048", "-nodes", "-subj", "/CN=localhost",
-            "-keyout", "server.key", "-out", "server.csr", cwd=folder)
-    (folder / "san.ext").write_text("subjectAltName=DNS:localhost\n")
-    openssl("x509", "-req", "-in", "server.csr", "-CA", "ca.pem", "-CAkey", "ca.key", "-CAcreateserial",
-            "-days", "2", "-extfile", "san.ext", "-out", "server.pem", cwd=folder)
 
 
 class Handler(http.server.BaseHTTPRequestHandler):
@@ -57,11 +46,11 @@ def main():
 
     scratch = pathlib.Path(args.scratch)
     shutil.rmtree(scratch, ignore_errors=True)
-    certs = scratch / "certs"
-    make_certs(certs)
+    certs = test_certs.make_certs(scratch / "certs")
+    test_certs.make_ca(certs, "other-ca")
 
     context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
-    context.load_cert_chain(certs / "server.pem", certs / "server.key")
+    context.load_cert_chain(certs / "account.pem", certs / "account.key")
     server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), Handler)
     server.socket = context.wrap_socket(server.socket, server_side=True)
     port = server.server_address[1]

@@ -273,16 +273,26 @@ TEST_F(Account, UnusableRepliesChangeNothing) {
     }
 }
 
-TEST_F(Account, ErrorPageWithStatus500ChangesNothing) {
+// The HTTP status is not read: a reply is judged by its body alone, so an error page changes
+// nothing because it does not parse, and a JSON body under an error status counts as any other.
+TEST_F(Account, ErrorStatusIsNotReadTheBodyDecides) {
     g_appState.user.userId = "42";
-    services::setReply(kLoadInfo, {.body = "<html>500</html>", .status = 500});
-    services::setReply(kUserData, {.body = R"({"result_code":"1"})", .status = 500});
     const AppStateSnapshot before = AppStateSnapshot::take();
-    doLoadInfoAt(base());
+    services::setReply(kLoadInfo, {.body = "<html>500</html>", .status = 500});
+    services::setReply(kUserData, {.body = "<html>500</html>", .status = 500});
+    EXPECT_EQ(doLoadInfoAt(base()), 0);
+    EXPECT_EQ(AppStateSnapshot::take(), before);
+    EXPECT_EQ(services::requestsFor(kUserData).size(), 1u);
+
+    services::setReply(kLoadInfo, {.body = loadInfoReply("328", "编辑:1"), .status = 500});
+    services::setReply(kUserData, {.body = R"({"result_code":"1","u_name":"a","login_method":"3"})", .status = 500});
+    EXPECT_EQ(doLoadInfoAt(base()), 0);
     AppStateSnapshot expected = before;
-    // The body of an error status still counts: a JSON profile signs the user in.
+    expected.updateAvailable = 1;
+    expected.editButtonVisible = 1;
     expected.loggedIn = 1;
-    expected.loginMethod = 0;
+    expected.userName = "a";
+    expected.loginMethod = 3;
     expected.userIdList = "42;";
     EXPECT_EQ(AppStateSnapshot::take(), expected);
 }

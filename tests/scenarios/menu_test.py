@@ -15,7 +15,7 @@ class MainMenu(Scenario):
         self.assertEqual(box["owner"], main, "over the main window")
         self.assertEqual(box["buttons"], "1:确定")
         self.assertEqual(self.tool("scenario_send.exe", "press", box["hwnd"], "1")[0], 0)
-        wait_for(lambda: not self.tool("scenario_send.exe", "dialogs")[1], 30, "the message box gone")
+        wait_for(lambda: not self.dialogs(), 30, "the message box gone")
         self.assertIsNone(program.poll())
         self.assertFalse((self.starts / "Updrell.starts.txt").exists())
 
@@ -32,7 +32,7 @@ class MainMenu(Scenario):
         self.suite.spy.wait(TIP, name="btn_dir_ok", timeout_ms=30000)
         self.assertEqual(self.suite.spy.find(TIP, "flush_str2")["text"], "2、优化程序,提升程序的运行效率；")
         self.assertEqual(self.suite.spy.find(TIP, "btn_dir_ok")["text"], "下载更新")
-        self.assertFalse(self.tool("scenario_send.exe", "dialogs")[1], "no system message box")
+        self.assertFalse(self.dialogs(), "no system message box")
         self.suite.spy.click(TIP, "btn_dir_ok", post=True)
         self.assertEqual(program.wait(60), 0, "the main window destroyed, the process ends")
         path = self.starts / "Updrell.starts.txt"

@@ -69,12 +69,12 @@ class Roads(Scenario):
         self.assertEqual(box["texts"], "无法加载DLL,crashkeep.dll")
         self.assertEqual(box["owner"], "0x00000000")
         self.assertEqual(box["buttons"], "1:确定")
-        self.assertEqual(len(self.tool("scenario_send.exe", "dialogs")[1]), 1)
+        self.assertEqual(len(self.dialogs()), 1)
         self.assertFalse(self.suite.requests(LOAD_INFO), "the start-up waits for the box")
         self.assertEqual(self.tool("scenario_send.exe", "press", box["hwnd"], "1")[0], 0)
         self.wait_main_window()
         self.assertTrue(self.suite.requests(LOAD_INFO))
-        self.assertFalse(self.tool("scenario_send.exe", "dialogs")[1], "one box only")
+        self.assertFalse(self.dialogs(), "one box only")
         self.assertIsNone(program.poll())
 
     def test_only_the_exact_frame_state_max_shows_the_main_window_maximised(self):

@@ -68,6 +68,41 @@ def wait_for(condition, timeout, what):
     raise AssertionError("timed out waiting for " + what)
 
 
+# The settings file's text, as the scenarios write and read it.
+
+UTF16_MARK = b"\xff\xfe"
+
+
+def settings_bytes(lines, encoding="gbk", mark=b""):
+    """A settings file of these lines, each ended with CR LF, after the mark."""
+    return mark + "".join(line + "\r\n" for line in lines).encode(encoding)
+
+
+def settings_text(data, ansi="gbk", errors="strict"):
+    """A settings file's text: UTF-16 LE after its mark, else its bytes in the ANSI code page."""
+    if data.startswith(UTF16_MARK):
+        return data[len(UTF16_MARK):].decode("utf-16-le", errors)
+    return data.decode(ansi, errors)
+
+
+def settings_lines(text, written=False):
+    """The lines of a settings text (str or bytes) as the program reads them: cut at LF, a CR
+    directly before it belonging to the line end; a last line without LF is a line. written: the
+    text as the program writes it, every line ended with CR LF (anything else fails)."""
+    lf, cr = ("\n", "\r") if isinstance(text, str) else (b"\n", b"\r")
+    if written:
+        assert text.endswith(cr + lf), repr(text[-20:])
+        return text[:-2].split(cr + lf)
+    pieces = text.split(lf)
+    lines = [piece[:-1] if piece.endswith(cr) else piece for piece in pieces[:-1]]
+    return lines + ([pieces[-1]] if pieces[-1] else [])
+
+
+def blank_free(lines):
+    """The lines without their blanks, which the program's writes may add or drop around "="."""
+    return [line.replace(" " if isinstance(line, str) else b" ", type(line)()) for line in lines]
+
+
 class Suite:
     """What the scenarios share: the program's folder, the prefix and the services."""
 
@@ -251,6 +286,17 @@ class Scenario(unittest.TestCase):
             out.seek(0)
             return code, parse_records(out.read().decode("utf-8", "replace"))
 
+    def records(self, exe, *args):
+        """The records of a tool of the program's folder that must succeed: a tool that fails reads
+        as no records otherwise."""
+        code, records = self.tool(exe, *args)
+        self.assertEqual(code, 0, "%s %s failed: %r" % (exe, " ".join(args), records))
+        return records
+
+    def dialogs(self):
+        """Every shown standard dialog."""
+        return self.records("scenario_send.exe", "dialogs")
+
     def main_window_state(self):
         code, records = self.tool("scenario_send.exe", "window", TITLE)
         self.assertEqual(code, 0, "the main window is there")
@@ -259,8 +305,7 @@ class Scenario(unittest.TestCase):
     def message_box(self, caption):
         """The shown standard dialog with the caption, once it is there."""
         def find():
-            return next((d for d in self.tool("scenario_send.exe", "dialogs")[1] if d.get("caption") == caption),
-                        None)
+            return next((d for d in self.dialogs() if d.get("caption") == caption), None)
         return wait_for(find, 30, "a message box captioned %r" % caption)
 
     def choose_from_menu(self, button, item):
@@ -310,7 +355,7 @@ class Scenario(unittest.TestCase):
         if not dirs or not (dirs[0] / "wconfig.ini").exists():
             return {}
         values = {}
-        for line in (dirs[0] / "wconfig.ini").read_bytes().decode("gbk", "replace").splitlines():
+        for line in settings_lines(settings_text((dirs[0] / "wconfig.ini").read_bytes(), errors="replace")):
             key, sep, value = line.partition("=")
             if sep:
                 values[key.strip()] = value.strip()
@@ -319,8 +364,7 @@ class Scenario(unittest.TestCase):
     def not_first_start(self, *lines):
         """A settings file whose first-start marker is already set, so no guide tour is shown, with
         further "key=value" lines."""
-        text = "".join(line + "\r\n" for line in ("[App]", "fsi=1", "openDocPath=") + lines)
-        self.put_settings(text.encode("gbk"))
+        self.put_settings(settings_bytes(("[App]", "fsi=1", "openDocPath=") + lines))
 
     def put_settings(self, data):
         """The settings file with these bytes, before the program starts; its path."""
@@ -339,6 +383,11 @@ class Scenario(unittest.TestCase):
 
     def wait_main_window(self):
         return SUITE.spy.wait(MAINWND, name="btn_close", timeout_ms=90000)
+
+    def maximise(self):
+        """Maximises the main window; it writes frameState before the message returns."""
+        code, _ = self.tool("scenario_send.exe", "message", TITLE, str(WM_SYSCOMMAND), str(SC_MAXIMIZE))
+        self.assertEqual(code, 0)
 
     # Shared checks.
 

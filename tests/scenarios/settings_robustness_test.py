@@ -18,36 +18,21 @@ import random
 import signal
 import time
 
-from scenario_support import SC_MAXIMIZE, Scenario, TITLE, WM_SYSCOMMAND, run, wait_for, windows_path
+from scenario_support import (TITLE, UTF16_MARK, Scenario, blank_free, run, settings_bytes, settings_lines,
+                              settings_text, wait_for, windows_path)
 
 KILLS = 10  # per file: twenty in all
 KILL_TIME_LIMIT = 300  # seconds for the ten kills and starts of one file
 OWN_KEYS = ("fsi=", "frameState=", "openDocPath=")  # what the program itself writes at start and here
 WM_OPEN_PENDING_DOC = 0x410
-UTF16_MARK = b"\xff\xfe"
-
-
-def format_lines(text):
-    """The lines of a settings text (str or bytes) as the program reads them: cut at LF, a CR directly
-    before it belonging to the line end; a last line without LF is a line."""
-    lf, cr = ("\n", "\r") if isinstance(text, str) else (b"\n", b"\r")
-    pieces = text.split(lf)
-    lines = [piece[:-1] if piece.endswith(cr) else piece for piece in pieces[:-1]]
-    return lines + ([pieces[-1]] if pieces[-1] else [])
-
-
-def blank_free(lines):
-    blank = " " if not lines or isinstance(lines[0], str) else b" "
-    return [line.replace(blank, type(blank)()) for line in lines]
 
 
 def text_of(data):
     """A file's text as str: UTF-16 after its mark (lone surrogates kept, an odd last byte left out),
     else its bytes one character each."""
-    if data.startswith(UTF16_MARK):
-        body = data[len(UTF16_MARK):]
-        return body[:len(body) // 2 * 2].decode("utf-16-le", "surrogatepass")
-    return data.decode("latin-1")
+    if data.startswith(UTF16_MARK) and len(data) % 2:
+        data = data[:-1]
+    return settings_text(data, "latin-1", "surrogatepass")
 
 
 def hand_off_form(text):
@@ -62,10 +47,6 @@ def user_lines(*app_lines):
             ["extra%d = value %d" % (i, i) for i in range(40)])
 
 
-def crlf_file(lines, encoding):
-    return "".join(line + "\r\n" for line in lines).encode(encoding)
-
-
 def random_bytes(seed, size):
     data = bytearray(random.Random(seed).randbytes(size))
     data[0] = 0x41  # no byte-order mark by chance
@@ -78,8 +59,8 @@ PATHS = ["Z:\\无此 目录\\文档%05d.pdf" % i for i in range(10000)]
 BAD_FILES = [
     ("random_bytes", random_bytes(1, 16384)),
     ("random_utf16_units", UTF16_MARK + random_bytes(2, 16385)),
-    ("no_app_section", crlf_file(user_lines()[3:], "gbk")),
-    ("hundred_kb_values", crlf_file(user_lines(
+    ("no_app_section", settings_bytes(user_lines()[3:], "gbk")),
+    ("hundred_kb_values", settings_bytes(user_lines(
         "openDocPath=", "userdic=" + "10001;" * 17000,
         "history=" + "2024-06-11@10:00:00|C:\\文档\\a.pdf|0|3;" * 2600) + ["big = " + "x" * 102400], "gbk")),
     ("folder_in_place", None),
@@ -95,10 +76,6 @@ class SettingsRobustness(Scenario):
         self.wait_main_window()
         return program
 
-    def maximise(self):
-        code, _ = self.tool("scenario_send.exe", "message", TITLE, str(WM_SYSCOMMAND), str(SC_MAXIMIZE))
-        self.assertEqual(code, 0)
-
     def check_killed_while_writing(self, encoding, mark):
         signal.alarm(KILL_TIME_LIMIT)  # twice ten starts: more than one scenario's limit
         self.ensure_prefix()
@@ -106,12 +83,12 @@ class SettingsRobustness(Scenario):
         # the writer still at work.
         before = user_lines("openDocPath=", "frameState=normal") + [
             "history%d = 2024-06-11@10:00:00|C:\\文档\\%d.pdf|0|3;" % (i, i) for i in range(6000)]
-        path = self.put_settings(mark + crlf_file(before, encoding))
+        path = self.put_settings(settings_bytes(before, encoding, mark))
         expected = {state: [("frameState=" + state if line.startswith("frameState=") else line)
                             for line in blank_free(before)] for state in ("max", "normal")}
 
         def lines_now(errors="strict"):
-            return blank_free(format_lines(path.read_bytes()[len(mark):].decode(encoding, errors)))
+            return blank_free(settings_lines(settings_text(path.read_bytes(), errors=errors)))
 
         def frame_state():
             return next((line for line in lines_now("replace") if line.startswith("frameState=")), None)
@@ -168,7 +145,7 @@ class SettingsRobustness(Scenario):
         self.assertEqual(after[:2] == UTF16_MARK, data[:2] == UTF16_MARK)
         if data.startswith(UTF16_MARK) and len(data) % 2:
             self.assertEqual(after[-1:], data[-1:], "the odd last byte stays")
-        before_lines, after_lines = (blank_free(format_lines(text_of(d))) for d in (data, after))
+        before_lines, after_lines = (blank_free(settings_lines(text_of(d))) for d in (data, after))
         # Not assertIn: the message would hold every line of the file.
         self.assertTrue("frameState=max" in after_lines and "[App]" in after_lines,
                         "the program's writes took effect")
@@ -179,7 +156,7 @@ class SettingsRobustness(Scenario):
 
     def test_a_pending_command_line_of_ten_thousand_paths_is_taken_whole(self):
         pending = hand_off_form('"' + ";".join(PATHS) + ';"')
-        self.check_bad_file(crlf_file(user_lines("openDocPath=" + pending), "gbk"), WM_OPEN_PENDING_DOC)
+        self.check_bad_file(settings_bytes(user_lines("openDocPath=" + pending), "gbk"), WM_OPEN_PENDING_DOC)
         refused = [line for line in self.journal_lines() if line.startswith("open refused")]
         self.assertEqual(refused, ['open refused "%s": cannot read the file' % p for p in reversed(PATHS)])
         self.assertEqual(self.settings().get("openDocPath"), "")

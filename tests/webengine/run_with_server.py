@@ -6,11 +6,16 @@ Servers (Python standard library, 127.0.0.1 only):
   https     TLS with a certificate for "localhost" from a test CA
   rogue     TLS with a certificate for "localhost" from another CA (a verifying client refuses it)
 
-The executable is copied, with the DLLs beside it (and the files given with --also), into a scratch folder whose curl-ca-bundle.crt
-is the test CA. Its environment gets the servers' addresses:
+The certificates are the local services' test set (tests/fixtures/services/certs.py) and one for
+"localhost" from another CA. The executable is copied, with the DLLs beside it (and the files given
+with --also), into a scratch folder whose curl-ca-bundle.crt is the test CA. Its environment gets
+the servers' addresses:
   WKE_TEST_HTTP=http://127.0.0.1:P   WKE_TEST_HTTPS=https://localhost:P
   WKE_TEST_HTTPS_IP=https://127.0.0.1:P (the name is not in the certificate)
   WKE_TEST_ROGUE=https://localhost:Q
+With --services the local account service runs too (tests/fixtures/services), with the same CA:
+  WKE_TEST_SIGNIN_URL  a signed address of its sign-in page "Index/UserLogin/DoLogin"
+  WKE_TEST_SIGNIN_ID   the user id that page hands to msgBox
 
 Paths every server answers:
   /html?b=TEXT             TEXT (UTF-8, percent-encoded) as text/html
@@ -32,23 +37,39 @@ import subprocess
 import sys
 import threading
 import urllib.parse
+import urllib.request
 
+HERE = pathlib.Path(__file__).resolve().parent
+sys.path.insert(0, str(HERE.parent / "fixtures" / "services"))
+import certs as test_certs  # noqa: E402
+import run_with_services  # noqa: E402
+import signing  # noqa: E402
 
-def openssl(*args, cwd):
-    subprocess.run(["openssl", *args], cwd=cwd, check=True, capture_output=True)
+SIGN_IN_PAGE = "Index/UserLogin/DoLogin"
+SIGN_IN_ID = "u-20417"  # a "-" reaches the page's script as an escape
 
 
 def make_certs(folder):
-    folder.mkdir(parents=True, exist_ok=True)
-    for ca in ("ca", "other-ca"):
-        openssl("req", "-x509", "-newkey", "rsa:2048", "-nodes", "-days", "2", "-subj", f"/CN=Web test {ca}",
-                "-keyout", f"{ca}.key", "-out", f"{ca}.pem", cwd=folder)
-    (folder / "san.ext").write_text("subjectAltName=DNS:localhost\n")
-    for name, ca in (("server", "ca"), ("rogue", "other-ca")):
-        openssl("req", "-newkey", "rsa:2048", "-nodes", "-subj", "/CN=localhost",
-                "-keyout", f"{name}.key", "-out", f"{name}.csr", cwd=folder)
-        openssl("x509", "-req", "-in", f"{name}.csr", "-CA", f"{ca}.pem", "-CAkey", f"{ca}.key", "-CAcreateserial",
-                "-days", "2", "-extfile", "san.ext", "-out", f"{name}.pem", cwd=folder)
+    """The services' test CA with its certificate for "localhost" (account.pem), and a certificate
+    for "localhost" from another CA (stranger.pem), which a verifying client refuses."""
+    test_certs.make_certs(folder)
+    test_certs.make_ca(folder, "other-ca")
+    test_certs.make_host_certificate(folder, "stranger", "localhost", ca="other-ca")
+
+
+def start_account_service(scratch, cert_dir, lifetime):
+    """The local services with the test CA of cert_dir, their sign-in page handing over SIGN_IN_ID:
+    (their process, the environment that names the page)."""
+    scratch.mkdir()
+    process, ready = run_with_services.start_services(scratch, {}, lifetime, cert_dir)
+    control = "http://127.0.0.1:%d/control/login_page" % ready["control_port"]
+    request = urllib.request.Request(control, data=json.dumps({"ids": [SIGN_IN_ID]}).encode("utf-8"))
+    urllib.request.urlopen(request, timeout=10).close()
+    fields = [(b"m_id", b"0a1b2c3d-4e5f6071-8293a4b5-c6d7e8f9"), (b"version_information", b"220327001"),
+              (b"nonce_str", b"Zq81XyWb03KdLmN5pQr7StUv9wXa2Bc4")]
+    address = "https://localhost:%d/%s?%s" % (ready["account_port"], SIGN_IN_PAGE,
+                                             signing.signed_query(fields).decode("ascii"))
+    return process, {"WKE_TEST_SIGNIN_URL": address, "WKE_TEST_SIGNIN_ID": SIGN_IN_ID}
 
 
 def script_page(*args):
@@ -120,6 +141,7 @@ def main():
     parser.add_argument("--exe", required=True)
     parser.add_argument("--scratch", required=True)
     parser.add_argument("--also", action="append", default=[], help="another file to copy beside the executable")
+    parser.add_argument("--services", action="store_true", help="also run the local account service")
     parser.add_argument("args", nargs="*", help="arguments for the executable")
     args = parser.parse_args()
 
@@ -130,13 +152,17 @@ def main():
 
     servers = {
         "WKE_TEST_HTTP": (serve(), "http://127.0.0.1:{}"),
-        "WKE_TEST_HTTPS": (serve(certs / "server.pem", certs / "server.key"), "https://localhost:{}"),
-        "WKE_TEST_ROGUE": (serve(certs / "rogue.pem", certs / "rogue.key"), "https://localhost:{}"),
+        "WKE_TEST_HTTPS": (serve(certs / "account.pem", certs / "account.key"), "https://localhost:{}"),
+        "WKE_TEST_ROGUE": (serve(certs / "stranger.pem", certs / "stranger.key"), "https://localhost:{}"),
     }
     env = dict(os.environ)
     for name, (server, pattern) in servers.items():
         env[name] = pattern.format(server.server_address[1])
     env["WKE_TEST_HTTPS_IP"] = "https://127.0.0.1:{}".format(servers["WKE_TEST_HTTPS"][0].server_address[1])
+    services = None
+    if args.services:
+        services, service_env = start_account_service(scratch / "services", certs, 660)
+        env.update(service_env)
 
     exe = pathlib.Path(args.exe)
     run = scratch / "run"
@@ -148,11 +174,15 @@ def main():
         shutil.copy2(extra, run)
     shutil.copy2(certs / "ca.pem", run / "curl-ca-bundle.crt")
 
-    result = subprocess.run([args.wine_run, "--prefix", args.wineprefix, str(run / exe.name), *args.args],
-                            env=env, timeout=600)
-    for server, _ in servers.values():
-        server.shutdown()
-    return result.returncode
+    try:
+        return subprocess.run([args.wine_run, "--prefix", args.wineprefix, str(run / exe.name), *args.args],
+                              env=env, timeout=600).returncode
+    finally:
+        for server, _ in servers.values():
+            server.shutdown()
+        if services:
+            services.terminate()
+            services.wait(10)
 
 
 if __name__ == "__main__":

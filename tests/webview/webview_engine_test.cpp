@@ -1,8 +1,8 @@
 // SWkeWebkit over node.dll, as the program uses them: the engine loaded through the program's
 // binding, a sign-in page from the loopback HTTPS server shown in a host window, and its button
-// pressed through the host window's messages and, as a user would, with the mouse (wkespy).
-// With WKE_TEST_SIGNIN_URL (a signed address of the account service's page "Index/UserLogin/DoLogin")
-// and WKE_TEST_SIGNIN_ID (the user id that page hands over), the service's own page is run too.
+// pressed through the host window's messages and, as a user would, with the mouse (wkespy); and the
+// local account service's own sign-in page, WKE_TEST_SIGNIN_URL (a signed address of
+// "Index/UserLogin/DoLogin"), whose button hands WKE_TEST_SIGNIN_ID to msgBox.
 #include <windows.h>
 
 #include <gtest/gtest.h>
@@ -148,15 +148,14 @@ TEST_F(WebViewWithEngine, ShowsThePageInTheHostWindowAndItsButtonCallsTheBoundFu
 
 TEST_F(WebViewWithEngine, TheAccountServicesOwnSignInPageCallsMsgBox) {
     const std::string url = wketest::env("WKE_TEST_SIGNIN_URL");
-    if (url.empty()) {
-        GTEST_SKIP() << "WKE_TEST_SIGNIN_URL names no account service";
-    }
+    ASSERT_FALSE(url.empty()) << "run through run_with_server.py --services";
+    wchar_t id[256] = {};
+    ASSERT_GT(GetEnvironmentVariableW(L"WKE_TEST_SIGNIN_ID", id, 255), 0u);
     showSignInPage(url);
     pressButton();
     ASSERT_TRUE(webviewtest::pumpUntil([] { return !msgBoxCalls().empty(); }, 5000));
-    wchar_t id[256] = {};
-    GetEnvironmentVariableW(L"WKE_TEST_SIGNIN_ID", id, 255);
     EXPECT_EQ(msgBoxCalls()[0].id, id);
+    EXPECT_EQ(msgBoxCalls()[0].thread, GetCurrentThreadId());
 }
 
 TEST_F(WebViewWithEngine, AUserClickThroughTheTestHookToolPressesTheButton) {

@@ -5,7 +5,6 @@ one; "save" saves, then closes, unless the sign-in the save asks for is declined
 the main menu closes the program the same way and starts the updater once every document has
 closed."""
 import shutil
-import time
 
 from scenario_support import LOAD_INFO, MAINWND, Scenario, TIP, TITLE, run, wait_for
 
@@ -151,15 +150,17 @@ class Closing(Scenario):
         self.suite.spy.wait(TIP, name="btn_dir_ok", timeout_ms=30000)
         self.suite.spy.click(TIP, "btn_dir_ok", post=True)
         self.message_box(CONTROL_TITLE)
-        # While the control asks, the updater has not been started (it would have left its record
-        # by now).
-        time.sleep(2)
-        self.assertFalse(self.updater_record().exists(), "no updater before the documents have closed")
+        self.assert_no_updater_started("no updater while the control asks")
         self.answer_question("未保存.pdf", button)
         return program, pdf, mark
 
     def updater_record(self):
         return self.starts / "Updrell.starts.txt"
+
+    def assert_no_updater_started(self, message):
+        """No updater ran: once none runs, a started one has left its record."""
+        self.assertEqual(self.tool("scenario_send.exe", "processes-ended", "Updrell.exe", "30")[0], 0)
+        self.assertFalse(self.updater_record().exists(), message)
 
     def updater_starts(self):
         path = self.updater_record()
@@ -179,7 +180,7 @@ class Closing(Scenario):
         self.suite.spy.click(MAINWND, "btn_close")
         self.answer_question("未保存.pdf", IDNO)
         self.assertEqual(program.wait(60), 0)
-        self.assertFalse(self.updater_record().exists(), "no updater started")
+        self.assert_no_updater_started("no updater started")
 
     def test_update_from_the_menu_ends_once_the_changes_are_dropped(self):
         program, pdf, mark = self.update_with_unsaved_changes(IDNO)
@@ -207,7 +208,7 @@ class Closing(Scenario):
         put_back()
         self.suite.spy.click(MAINWND, "btn_close")
         self.assertEqual(program.wait(60), 0)
-        self.assertFalse(self.updater_record().exists(), "no updater started")
+        self.assert_no_updater_started("no updater started")
 
 
 if __name__ == "__main__":

@@ -119,6 +119,7 @@ class Closing(Scenario):
         self.settled()
         lines = self.journal_since(mark)
         self.assertEqual([l for l in lines if l.startswith("close ")], ['close "%s"' % changed], lines)
+        self.assertFalse(any("V.26(" in l for l in lines), lines)
         self.assertIsNone(program.poll())
 
         # A later press of the close button asks about the other document's changes.

@@ -110,7 +110,7 @@ class Closing(Scenario):
         self.assertIsNone(program.poll())
         self.assertTrue(self.main_window_state()["visible"])
 
-        # The closing ended: the document closed by itself, asked about again, closes alone.
+        # The closing has ended: closing that document alone asks again and closes only it.
         mark = self.journal_mark()
         closer = self.send("close", TITLE)
         self.answer_question("需登录.pdf", IDNO)

@@ -6,6 +6,7 @@
 #include "PdfControlAccess.h"
 #include "PdfControlRefs.h"
 #include "PdfControlSetup.h"
+#include "Updater.h"
 #include "foundation/AppState.h"
 
 CMainDlg* g_mainDlg = nullptr;
@@ -113,24 +114,54 @@ void CMainDlg::onSize(UINT type, int, int) {
 
 void CMainDlg::onMove() {}
 
+namespace {
+
+// The closing ended with the window still there: later closed documents do not continue it, and
+// the update it waited for is dropped.
+void endClosing() {
+    g_exitRequested = false;
+    if (g_mainDlg) {
+        g_mainDlg->updateAfterClosing = false;
+    }
+}
+
+}  // namespace
+
 void closeDocumentForExit() {
     // A document the user kept open (cancelled the control's question about its unsaved changes)
-    // keeps the program: a later close of one document must not go on closing the rest.
-    if (!PXV::PdfControlRefs::closeActiveDocumentCounted()) {
-        g_exitRequested = false;
+    // keeps the program: a later close of one document must not go on closing the rest. So does a
+    // close that failed.
+    bool closed = false;
+    try {
+        closed = PXV::PdfControlRefs::closeActiveDocumentCounted();
+    } catch (...) {
+        endClosing();
+        throw;
+    }
+    if (!closed) {
+        endClosing();
     }
 }
 
 void CMainDlg::onClose() {
     g_exitRequested = true;
-    if (!pdfControl) {
-        DestroyWindow();
-        return;
-    }
-    if (pdfControl->isDocumentOpen()) {
+    if (pdfControl && pdfControl->isDocumentOpen()) {
         // The control answers with "e.document.closed", which closes the next document or, when
         // none is left, comes back here through WM_CLOSE.
         closeDocumentForExit();
+        return;
+    }
+    if (updateAfterClosing) {
+        // Every document has closed: now the updater may replace the program. When it cannot
+        // start, the user has been told and the program stays.
+        updateAfterClosing = false;
+        if (!startUpdater(SW_SHOW, m_hWnd)) {
+            endClosing();
+            return;
+        }
+    }
+    if (!pdfControl) {
+        DestroyWindow();
         return;
     }
     // The engine is told before the window goes. Without an instance object (no control window)

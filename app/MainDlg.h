@@ -34,7 +34,8 @@ class CMainDlg : public SOUI::SHostWnd {
     LRESULT onInitDialog();
     void onSize(UINT type, int width, int height);
     void onMove();
-    // Closes one open document through the control, or the window when none is open.
+    // Closes one open document through the control, or the window when none is open (after
+    // starting the updater when an update waits for the closing).
     void onClose();
 
     // Caption commands, menus and the account area.
@@ -79,14 +80,19 @@ class CMainDlg : public SOUI::SHostWnd {
     CWkeDlg* webDlg;                  // the newest sign-in dialog; never deleted here
     PXV::PdfEditControl* pdfControl;  // the control wrapper; not owned
     int initialised;                  // 1 from WM_INITDIALOG on
+    // The update the user accepted from the main menu: the updater starts once every document has
+    // closed; a closing that ends with the window still there drops it.
+    bool updateAfterClosing = false;
 };
 
 // The one main window: null until getMainDlg creates it, never reset.
 extern CMainDlg* g_mainDlg;
 // Set by onClose: while it is set every closed document continues the closing. Cleared when the
-// user cancels the close of a document, which ends the closing.
+// closing ends with the window still there: the user cancelled the close of a document, the close
+// failed with an error, or the accepted updater could not be started.
 extern bool g_exitRequested;
-// One step of the closing: closes the active document; a close the user cancels ends the closing.
+// One step of the closing: closes the active document; a close the user cancels, or one that fails
+// with an error (which still travels on to the handler's boundary), ends the closing.
 void closeDocumentForExit();
 
 // The main window, made on first use (after the PDF control's engine); null when the control

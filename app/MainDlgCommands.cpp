@@ -11,7 +11,6 @@
 #include "PdfEditControl.h"
 #include "ShellDialogs.h"
 #include "ShellEnvironment.h"
-#include "Updater.h"
 #include "WebPages.h"
 #include "foundation/AppState.h"
 
@@ -153,11 +152,13 @@ void CMainDlg::checkUpdate() {
         shellEnvironment().messageBox(m_hWnd, L"已经是最新版本！", L"提示", MB_OK | MB_ICONINFORMATION);
         return;
     }
-    if (runPrompt(kUpdateOfferFromMenu, nullptr) != kPromptAccepted || !startUpdater(SW_SHOW, m_hWnd)) {
+    if (runPrompt(kUpdateOfferFromMenu, nullptr) != kPromptAccepted) {
         return;
     }
-    // Closed as the close button closes it, so the control first asks about unsaved changes; a
-    // close the user cancels keeps the program.
+    // Closed as the close button closes it, so the control first asks about unsaved changes; the
+    // updater starts only once every document has closed. A close the user cancels keeps the
+    // program and drops the update.
+    updateAfterClosing = true;
     onClose();
 }
 

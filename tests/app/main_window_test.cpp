@@ -42,6 +42,20 @@ using shelltest::controlModule;
     return item.kind == SOUI::SPosItem::FromEnd ? -item.value : item.value;
 }
 
+// A one-page sample PDF written into `dir` and opened in the main window's control; its path.
+std::wstring openSample(CMainDlg& main, const std::wstring& dir, const wchar_t* name) {
+    const std::wstring path = dir + name;
+    pdftest::writeSamplePdf(path, 1);
+    main.openFile(path.c_str());
+    return path;
+}
+
+ULONG openCount(CMainDlg& main) {
+    ULONG n = 0;
+    main.pdfControl->takeInstance()->GetDocumentCount(&n);
+    return n;
+}
+
 class MainWindow : public testing::Test {
   protected:
     void SetUp() override {
@@ -176,12 +190,14 @@ TEST_F(MainWindow, CommandsOpenPagesAndTheUpdateCheck) {
     EXPECT_EQ(answers().shellCalls, 0);
     EXPECT_TRUE(IsWindow(main.m_hWnd));
 
-    // Accepted, but the shell cannot start the updater: the user is told over the main window and
-    // the program goes on.
+    // Accepted with no document open, but the shell cannot start the updater: the user is told
+    // over the main window, the engine hears of no exit and the program goes on.
     dialogScript().reset();
     dialogScript().promptCodes = {1, 1};
     answers().shellResult = SE_ERR_FNF;
+    controlModule().clearJournal();
     main.SendMessage(WM_COMMAND, MAKEWPARAM(4, 0), 0);
+    EXPECT_EQ(countLines(lines(), L"X.11("), 0) << journal();
     EXPECT_EQ(answers().shellCalls, 1);
     EXPECT_EQ(answers().lastShellVerb, L"open");
     EXPECT_EQ(answers().lastShellFile, L"Updrell.exe");
@@ -192,6 +208,7 @@ TEST_F(MainWindow, CommandsOpenPagesAndTheUpdateCheck) {
     EXPECT_EQ(dialogScript().shown[1].owner, main.m_hWnd);
     EXPECT_TRUE(IsWindow(main.m_hWnd));
     EXPECT_FALSE(g_exitRequested);
+    EXPECT_FALSE(main.updateAfterClosing);
     g_appState.updateAvailable = 0;
 
     // The account menu's information item.
@@ -570,17 +587,7 @@ TEST_F(MainWindow, TheUpdaterStartsWithItsTextOrTheUserIsToldItCouldNot) {
 TEST_F(MainWindow, ACancelledCloseEndsTheClosingAndALaterCloseClosesOneDocument) {
     CMainDlg& main = *g_mainDlg;
     const std::wstring dir = shelltest::scratchFolder(L"cancel");
-    auto openPdf = [&](const wchar_t* name) {
-        const std::wstring path = dir + name;
-        pdftest::writeSamplePdf(path, 1);
-        main.openFile(path.c_str());
-        return path;
-    };
-    auto openCount = [&] {
-        ULONG n = 0;
-        main.pdfControl->takeInstance()->GetDocumentCount(&n);
-        return n;
-    };
+    auto openPdf = [&](const wchar_t* name) { return openSample(main, dir, name); };
     // The user closes the active document, dropping its changes: that one closes, and the
     // closed-document event leaves the rest alone.
     auto userClosesOne = [&](ULONG before) {
@@ -590,7 +597,7 @@ TEST_F(MainWindow, ACancelledCloseEndsTheClosingAndALaterCloseClosesOneDocument)
         ASSERT_TRUE(drop.finish());
         ASSERT_TRUE(pdftest::pumpUntil([&] { return countLines(lines(), L"X.20()") > 0; })) << journal();
         pdftest::pumpPending();
-        EXPECT_EQ(openCount(), before - 1);
+        EXPECT_EQ(openCount(main), before - 1);
         EXPECT_EQ(countLines(lines(), L".26(-1)"), 0) << journal();
         EXPECT_TRUE(IsWindow(main.m_hWnd));
     };
@@ -598,14 +605,14 @@ TEST_F(MainWindow, ACancelledCloseEndsTheClosingAndALaterCloseClosesOneDocument)
     // The close button's road: the active document has unsaved changes, the user cancels.
     openPdf(L"changed.pdf");
     ASSERT_EQ(controlModule().markModified(), 1);
-    const ULONG open = openCount();
+    const ULONG open = openCount(main);
     pdftest::MessageBoxAnswer cancel(IDCANCEL);
     main.SendMessage(WM_CLOSE);
     ASSERT_TRUE(cancel.finish());
     EXPECT_NE(cancel.text().find(L"changed.pdf"), std::wstring::npos) << cancel.text();
     EXPECT_EQ(cancel.owner(), main.m_hWnd);
     EXPECT_FALSE(g_exitRequested) << "a cancelled close ends the closing";
-    EXPECT_EQ(openCount(), open);
+    EXPECT_EQ(openCount(main), open);
     userClosesOne(open);
 
     // The closed-document event's road: the first document closes, the next one has unsaved
@@ -613,7 +620,7 @@ TEST_F(MainWindow, ACancelledCloseEndsTheClosingAndALaterCloseClosesOneDocument)
     openPdf(L"kept.pdf");
     ASSERT_EQ(controlModule().markModified(), 1);
     openPdf(L"plain.pdf");
-    const ULONG before = openCount();
+    const ULONG before = openCount(main);
     controlModule().clearJournal();
     pdftest::MessageBoxAnswer cancelNext(IDCANCEL);
     main.SendMessage(WM_CLOSE);
@@ -622,8 +629,113 @@ TEST_F(MainWindow, ACancelledCloseEndsTheClosingAndALaterCloseClosesOneDocument)
     ASSERT_TRUE(cancelNext.finish());
     EXPECT_NE(cancelNext.text().find(L"kept.pdf"), std::wstring::npos) << cancelNext.text();
     EXPECT_FALSE(g_exitRequested);
-    EXPECT_EQ(openCount(), before - 1);
+    EXPECT_EQ(openCount(main), before - 1);
     userClosesOne(before - 1);
+}
+
+// The main menu's update: the control's questions first, the updater once every document has
+// closed. The shell cannot start it here, so the window stays for the tests after this one.
+TEST_F(MainWindow, TheMenusUpdateStartsTheUpdaterOnlyOnceEveryDocumentHasClosed) {
+    CMainDlg& main = *g_mainDlg;
+    const std::wstring dir = shelltest::scratchFolder(L"update");
+    g_appState.updateAvailable = 1;
+
+    // The user keeps a document with unsaved changes: no updater, the closing and the update end.
+    const std::wstring kept = openSample(main, dir, L"kept.pdf");
+    ASSERT_EQ(controlModule().markModified(), 1);
+    const ULONG open = openCount(main);
+    dialogScript().promptCodes = {1};
+    {
+        pdftest::MessageBoxAnswer cancel(IDCANCEL);
+        main.SendMessage(WM_COMMAND, MAKEWPARAM(4, 0), 0);
+        ASSERT_TRUE(cancel.finish());
+        EXPECT_NE(cancel.text().find(L"kept.pdf"), std::wstring::npos) << cancel.text();
+    }
+    EXPECT_EQ(answers().shellCalls, 0) << "no updater while a document stays";
+    EXPECT_FALSE(g_exitRequested);
+    EXPECT_FALSE(main.updateAfterClosing);
+    EXPECT_EQ(openCount(main), open);
+    // A later close of that document starts nothing either.
+    {
+        controlModule().clearJournal();
+        pdftest::MessageBoxAnswer drop(IDNO);
+        EXPECT_EQ(controlModule().closeDocument(), 1);
+        ASSERT_TRUE(drop.finish());
+        ASSERT_TRUE(pdftest::pumpUntil([&] { return countLines(lines(), L"X.20()") > 0; })) << journal();
+        pdftest::pumpPending();
+    }
+    EXPECT_EQ(answers().shellCalls, 0);
+    EXPECT_EQ(openCount(main), open - 1);
+
+    // The user drops the changes: every document closes, then the updater is started once, before
+    // the engine hears of the exit.
+    const std::wstring dropped = openSample(main, dir, L"dropped.pdf");
+    ASSERT_EQ(controlModule().markModified(), 1);
+    dialogScript().reset();
+    dialogScript().promptCodes = {1, 1};
+    answers().reset();
+    answers().shellResult = SE_ERR_FNF;
+    controlModule().clearJournal();
+    {
+        pdftest::MessageBoxAnswer drop(IDNO);
+        main.SendMessage(WM_COMMAND, MAKEWPARAM(4, 0), 0);
+        ASSERT_TRUE(drop.finish());
+    }
+    ASSERT_TRUE(pdftest::pumpUntil([] { return answers().shellCalls > 0; })) << journal();
+    pdftest::pumpPending();
+    EXPECT_EQ(answers().shellCalls, 1);
+    EXPECT_EQ(answers().lastShellFile, L"Updrell.exe");
+    EXPECT_EQ(answers().lastShellShow, SW_SHOW);
+    EXPECT_TRUE(inOrder(answers().journalAtLastShell, {L"answer no", L"close \"" + dropped + L"\"", L"X.20() -> 0"}))
+        << journal();
+    EXPECT_EQ(openCount(main), 0u);
+    // It could not start: the user is told over the main window, and the program stays.
+    ASSERT_EQ(dialogScript().count(L"prompt"), 2);
+    EXPECT_EQ(dialogScript().shown[1].texts[0], L"无法启动升级程序！");
+    EXPECT_EQ(dialogScript().shown[1].owner, main.m_hWnd);
+    EXPECT_EQ(countLines(lines(), L"X.11("), 0) << journal();
+    EXPECT_TRUE(IsWindow(main.m_hWnd));
+    EXPECT_FALSE(g_exitRequested);
+    EXPECT_FALSE(main.updateAfterClosing);
+    g_appState.updateAvailable = 0;
+}
+
+// A close that fails with an error ends the closing as a cancel does, on the close button's road
+// and on the update's: a later close of one document closes only that one, and starts nothing.
+TEST_F(MainWindow, AFailedCloseEndsTheClosingAndDropsTheUpdate) {
+    CMainDlg& main = *g_mainDlg;
+    const std::wstring dir = shelltest::scratchFolder(L"failed");
+    g_appState.updateAvailable = 1;
+    struct Case {
+        const wchar_t* road;
+        UINT message;
+        WPARAM wParam;
+    } roads[] = {{L"close button", WM_CLOSE, 0}, {L"update", WM_COMMAND, MAKEWPARAM(4, 0)}};
+    for (const Case& c : roads) {
+        openSample(main, dir, L"first.pdf");
+        openSample(main, dir, L"second.pdf");
+        const ULONG open = openCount(main);
+        dialogScript().reset();
+        dialogScript().promptCodes = {1};
+        answers().reset();
+        controlModule().clearJournal();
+        controlModule().failNextCloseChain();
+        main.SendMessage(c.message, c.wParam, 0);
+        EXPECT_EQ(countLines(lines(), L"T.25() failed"), 1) << c.road << journal();
+        EXPECT_FALSE(g_exitRequested) << c.road;
+        EXPECT_FALSE(main.updateAfterClosing) << c.road;
+        EXPECT_EQ(openCount(main), open) << c.road;
+
+        controlModule().clearJournal();
+        EXPECT_EQ(controlModule().closeDocument(), 1);
+        ASSERT_TRUE(pdftest::pumpUntil([&] { return countLines(lines(), L"X.20()") > 0; })) << journal();
+        pdftest::pumpPending();
+        EXPECT_EQ(openCount(main), open - 1) << c.road;
+        EXPECT_EQ(countLines(lines(), L".26(-1)"), 0) << c.road << journal();
+        EXPECT_EQ(answers().shellCalls, 0) << c.road;
+        EXPECT_TRUE(IsWindow(main.m_hWnd));
+    }
+    g_appState.updateAvailable = 0;
 }
 
 TEST_F(MainWindow, ClosingWithTwoDocumentsClosesBothThenTheWindow) {

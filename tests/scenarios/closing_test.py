@@ -1,12 +1,18 @@
 #!/usr/bin/env python3
 """Closing: a document with unsaved changes is asked about by the control; a close the user
 cancels keeps the program and ends the closing, so a later close of one document closes only that
-one; the update from the main menu closes the program the same way."""
+one; "save" saves, then closes, unless the sign-in the save asks for is declined; the update from
+the main menu closes the program the same way and starts the updater once every document has
+closed."""
+import shutil
+
 from scenario_support import LOAD_INFO, MAINWND, Scenario, TIP, TITLE, run, wait_for
 
-IDCANCEL, IDNO = 2, 7
+IDYES, IDCANCEL, IDNO = 6, 2, 7
 CONTROL_TITLE = "BravikPDF编辑器"  # the control's title, which the program sets; its questions carry it
 UPDATE = {"errno": "1000", "res": {"OlVersion": "328", "LoadUrl": "dologin:1"}}
+NO_SIGN_IN = {"errno": "1000", "res": {"OlVersion": "0", "LoadUrl": "dologin:0"}}
+UPDATER_NOT_STARTED = "无法启动升级程序！"
 
 
 class Closing(Scenario):
@@ -57,6 +63,77 @@ class Closing(Scenario):
         self.assertEqual(program.wait(60), 0)
         self.assertIn('close "%s"' % other, self.journal_lines())
 
+    def save_then_close(self, pdf):
+        """Presses the close button with the changed `pdf` active and answers "save"."""
+        self.suite.spy.click(MAINWND, "btn_close")
+        self.answer_question(pdf.rsplit("\\", 1)[-1], IDYES)
+
+    def test_closing_with_save_saves_then_closes(self):
+        self.not_first_start()
+        self.suite.reply(LOAD_INFO, NO_SIGN_IN)
+        pdf = self.pdf("要保存.pdf")
+        program = self.start(pdf)
+        self.wait_main_window()
+        self.wait_journal("opened")
+        self.modify_active_document()
+        mark = self.journal_mark()
+        self.save_then_close(pdf)
+        self.assertEqual(program.wait(60), 0)
+        closing = [l.split(" (")[0] for l in self.journal_since(mark)
+                   if l.startswith(("answer", "event e.document.performSave", "saved ", "close ", "X.11("))]
+        self.assertEqual(closing, ["answer yes", "event e.document.performSave", 'saved "%s"' % pdf,
+                                   'close "%s"' % pdf, "X.11(0)"], closing)
+
+    def test_a_declined_sign_in_while_saving_on_close_keeps_the_document_and_the_program(self):
+        """The sign-in switch is on and nobody is signed in: the save of "save" asks for a sign-in."""
+        self.not_first_start()
+        other, changed = self.pdf("其他.pdf"), self.pdf("需登录.pdf")
+        program = self.start(other)
+        self.wait_main_window()
+        self.wait_journal("opened")
+        self.modify_active_document()
+        self.assertEqual(self.tool("scenario_send.exe", "copydata", TITLE, changed)[0], 1)
+        self.wait_journal('opened "%s"' % changed)
+        self.modify_active_document()
+
+        mark = self.journal_mark()
+        self.save_then_close(changed)
+        self.suite.spy.wait(TIP, name="btn_dir_cancel", timeout_ms=30000)
+        self.assertEqual(self.suite.spy.find(TIP, "pro_text")["text"], "是否登录账号？")
+        self.suite.spy.click(TIP, "btn_dir_cancel", post=True)
+        self.wait_journal('kept "%s"' % changed)
+        self.settled()
+        lines = self.journal_since(mark)
+        self.assertIn("event:e.document.performSave.14(0)", lines)
+        self.assertIn("save stopped", lines)
+        self.assertFalse(any(l.startswith(("saved ", "close ")) for l in lines), lines)
+        self.assertIsNone(program.poll())
+        self.assertTrue(self.main_window_state()["visible"])
+
+        # The closing has ended: closing that document alone asks again and closes only it.
+        mark = self.journal_mark()
+        closer = self.send("close", TITLE)
+        self.answer_question("需登录.pdf", IDNO)
+        self.assertEqual(closer.wait(30), 1, "closed")
+        self.wait_journal("event e.document.closed")
+        self.settled()
+        lines = self.journal_since(mark)
+        self.assertEqual([l for l in lines if l.startswith("close ")], ['close "%s"' % changed], lines)
+        self.assertFalse(any("V.26(" in l for l in lines), lines)
+        self.assertIsNone(program.poll())
+
+        # A later press of the close button asks about the other document's changes.
+        self.suite.spy.click(MAINWND, "btn_close")
+        self.answer_question("其他.pdf", IDNO)
+        self.assertEqual(program.wait(60), 0)
+
+    def without(self, name):
+        """The program's folder without `name` until `put_back` or the end of this scenario."""
+        present, hidden = self.suite.bin / name, self.dir / name
+        shutil.move(present, hidden)
+        self.addCleanup(lambda: hidden.exists() and shutil.move(hidden, present))
+        return lambda: shutil.move(hidden, present)
+
     def update_with_unsaved_changes(self, button):
         """Accepts the main menu's update offer with a document with unsaved changes open, answers
         the control's question with `button`; the program and the journal mark before the offer."""
@@ -73,11 +150,21 @@ class Closing(Scenario):
         self.choose_from_menu("btn_menu", "检查更新")
         self.suite.spy.wait(TIP, name="btn_dir_ok", timeout_ms=30000)
         self.suite.spy.click(TIP, "btn_dir_ok", post=True)
+        self.message_box(CONTROL_TITLE)
+        self.assert_no_updater_started("no updater while the control asks")
         self.answer_question("未保存.pdf", button)
         return program, pdf, mark
 
+    def updater_record(self):
+        return self.starts / "Updrell.starts.txt"
+
+    def assert_no_updater_started(self, message):
+        """No updater ran: once none runs, a started one has left its record."""
+        self.assertEqual(self.tool("scenario_send.exe", "processes-ended", "Updrell.exe", "30")[0], 0)
+        self.assertFalse(self.updater_record().exists(), message)
+
     def updater_starts(self):
-        path = self.starts / "Updrell.starts.txt"
+        path = self.updater_record()
         record = wait_for(lambda: path.exists() and path.read_text("utf-8"), 30, "the updater's record")
         self.assertIn("argument1=327\n", record)
         self.assertIn("show=5\n", record)
@@ -89,8 +176,12 @@ class Closing(Scenario):
         self.settled()
         self.assertIsNone(program.poll())
         self.assertTrue(self.main_window_state()["visible"])
-        self.assertEqual(self.updater_starts(), 1)
         self.assertFalse(any(l.startswith("close ") for l in self.journal_since(mark)))
+        # The update went with the closing: the close button then ends the program alone.
+        self.suite.spy.click(MAINWND, "btn_close")
+        self.answer_question("未保存.pdf", IDNO)
+        self.assertEqual(program.wait(60), 0)
+        self.assert_no_updater_started("no updater started")
 
     def test_update_from_the_menu_ends_once_the_changes_are_dropped(self):
         program, pdf, mark = self.update_with_unsaved_changes(IDNO)
@@ -99,6 +190,26 @@ class Closing(Scenario):
         closing = [l for l in self.journal_since(mark) if l.startswith(("answer", "close ", "X.11(", "X.84("))]
         self.assertEqual([c.split(" ")[0].split("(")[0] for c in closing], ["answer", "close", "X.11", "X.84"],
                          closing)
+
+    def test_an_updater_that_cannot_start_after_the_documents_closed_is_reported_and_the_program_stays(self):
+        put_back = self.without("Updrell.exe")
+        program, pdf, mark = self.update_with_unsaved_changes(IDNO)
+        self.suite.spy.wait(TIP, name="btn_dir_ok", timeout_ms=30000)
+        self.assertEqual(self.suite.spy.find(TIP, "pro_text")["text"], UPDATER_NOT_STARTED)
+        self.suite.spy.click(TIP, "btn_dir_ok", post=True)
+        self.suite.spy.wait_gone(TIP, timeout=30)
+        self.settled()
+        self.assertIsNone(program.poll())
+        self.assertTrue(self.main_window_state()["visible"])
+        lines = self.journal_since(mark)
+        self.assertIn('close "%s"' % pdf, lines)
+        self.assertFalse(any(l.startswith(("X.11(", "X.84(")) for l in lines), lines)
+        # The update went with the closing: with the updater back, the close button ends the
+        # program and starts nothing.
+        put_back()
+        self.suite.spy.click(MAINWND, "btn_close")
+        self.assertEqual(program.wait(60), 0)
+        self.assert_no_updater_started("no updater started")
 
 
 if __name__ == "__main__":

@@ -22,12 +22,14 @@ class MainMenu(Scenario):
     def test_update_from_the_main_menu_starts_the_updater_and_ends(self):
         self.not_first_start()
         self.suite.reply(LOAD_INFO, {"errno": "1000", "res": {"OlVersion": "328", "LoadUrl": "dologin:1"}})
-        program = self.start()
+        pdf = self.pdf("升级前.pdf")
+        program = self.start(pdf)
         # The offer at start-up, declined: the program goes on.
         self.suite.spy.wait(TIP, name="btn_dir_cancel", timeout_ms=60000)
         self.assertEqual(self.suite.spy.find(TIP, "title_name")["text"], "更新")
         self.suite.spy.click(TIP, "btn_dir_cancel", post=True)
         self.wait_main_window()
+        self.wait_journal("opened")
         self.choose_from_menu("btn_menu", "检查更新")
         self.suite.spy.wait(TIP, name="btn_dir_ok", timeout_ms=30000)
         self.assertEqual(self.suite.spy.find(TIP, "flush_str2")["text"], "2、优化程序,提升程序的运行效率；")
@@ -42,6 +44,9 @@ class MainMenu(Scenario):
         self.assertIn("argument2=220327001\n", record)
         self.assertNotIn("argument3=", record)
         self.assertTrue(record.split("program=")[1].split("\n")[0].endswith("\\bin\\Updrell.exe"), record)
+        # The document closed before the window went.
+        closing = [l for l in self.journal_lines() if l.startswith(("close ", "X.11("))]
+        self.assertEqual(closing, ['close "%s"' % pdf, "X.11(0)"])
 
     def test_the_convert_button_starts_the_converter(self):
         self.assertTrue((self.suite.bin / "convert" / "Transvera.exe").exists())

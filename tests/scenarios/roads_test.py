@@ -51,15 +51,21 @@ class Roads(Scenario):
         self.not_first_start()
         self.without("Updrell.exe")
         self.suite.reply(LOAD_INFO, UPDATE)
-        program = self.start()
+        pdf = self.pdf("升级.pdf")
+        program = self.start(pdf)
         self.suite.spy.wait(TIP, name="btn_dir_cancel", timeout_ms=60000)
         self.suite.spy.click(TIP, "btn_dir_cancel", post=True)
         self.wait_main_window()
+        self.wait_journal("opened")
         self.choose_from_menu("btn_menu", "检查更新")
         self.accept_offer_and_expect_the_notice()
         self.assertEqual(self.tool("scenario_send.exe", "message", TITLE, "0")[0], 0)
         self.assertIsNone(program.poll())
         self.assertTrue(self.main_window_state()["visible"])
+        # The document closed before the updater was tried; the engine heard of no exit.
+        lines = self.journal_lines()
+        self.assertIn('close "%s"' % pdf, lines)
+        self.assertFalse(any(l.startswith("X.11(") for l in lines), lines)
 
     def test_without_the_crash_library_one_box_then_a_normal_start(self):
         self.not_first_start()

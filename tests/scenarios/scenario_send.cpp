@@ -28,6 +28,9 @@
 //                                                first instance without its main window yet does;
 //                                                prints owned=1 once it owns the mutex (owned=0 when
 //                                                it existed already)
+//   scenario_send processes-ended NAME SECONDS   waits until no process of the executable NAME
+//                                                (its file name, e.g. Updrell.exe) runs: 0 none
+//                                                left, 1 still running after SECONDS
 //   scenario_send title-window TITLE SECONDS     shows a top-level window of its own with the title
 //                                                for SECONDS, printing hwnd= once it is there; the
 //                                                exit code is the number of WM_USER+16 messages it
@@ -40,6 +43,7 @@
 
 #include <pdfcontrol/TestHooks.h>
 #include <stdio.h>
+#include <tlhelp32.h>
 
 #include <cwchar>
 #include <memory>
@@ -205,6 +209,31 @@ bool terminateProcessOf(HWND window) {
     return process && TerminateProcess(process.get(), 1) && WaitForSingleObject(process.get(), 10000) == WAIT_OBJECT_0;
 }
 
+bool processRuns(const wchar_t* exeName) {
+    const std::unique_ptr<void, decltype(&CloseHandle)> snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0),
+                                                                 &CloseHandle);
+    if (snapshot.get() == INVALID_HANDLE_VALUE) {
+        return true;  // cannot tell: counted as running
+    }
+    PROCESSENTRY32W entry = {};
+    entry.dwSize = sizeof entry;
+    for (BOOL more = Process32FirstW(snapshot.get(), &entry); more; more = Process32NextW(snapshot.get(), &entry)) {
+        if (_wcsicmp(entry.szExeFile, exeName) == 0) {
+            return true;
+        }
+    }
+    return false;
+}
+
+int waitForProcessesEnded(const wchar_t* exeName, DWORD seconds) {
+    for (const DWORD start = GetTickCount(); processRuns(exeName); Sleep(100)) {
+        if (GetTickCount() - start >= seconds * 1000) {
+            return 1;
+        }
+    }
+    return 0;
+}
+
 }  // namespace
 
 int wmain(int argc, wchar_t** argv) {
@@ -227,6 +256,9 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (command == L"hold-instance" && argc == 3) {
         return holdInstance(static_cast<DWORD>(number(argv[2])));
+    }
+    if (command == L"processes-ended" && argc == 4) {
+        return waitForProcessesEnded(argv[2], static_cast<DWORD>(number(argv[3])));
     }
     if (command == L"title-window" && argc == 4) {
         return showTitleWindow(argv[2], static_cast<DWORD>(number(argv[3])));

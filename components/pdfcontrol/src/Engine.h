@@ -78,6 +78,8 @@ class Engine {
     std::vector<std::wstring> shownViews;
     std::wstring status;
     std::shared_ptr<SettingsData> settings = std::make_shared<SettingsData>();
+    // Set by a test hook: the next close chain gives no view set (its T.25 fails), once.
+    bool failNextCloseChain = false;
 
   private:
     Engine() = default;

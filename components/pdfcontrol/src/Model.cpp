@@ -129,7 +129,19 @@ class DocumentAreaObject final : public ModelObject<IPdfDocumentArea> {
   public:
     DocumentAreaObject() : ModelObject(L"T") {}
     HRESULT STDMETHODCALLTYPE GetPane(IPdfPane** pane) override { return handOut(new PaneObject(L"T2"), pane, 14); }
-    HRESULT STDMETHODCALLTYPE GetViews(IPdfViewSet** views) override { return handOut(new ViewSetObject(), views, 25); }
+    HRESULT STDMETHODCALLTYPE GetViews(IPdfViewSet** views) override {
+        Engine& engine = Engine::get();
+        if (engine.failNextCloseChain) {
+            // As a document area being torn down answers: a failure and no object.
+            engine.failNextCloseChain = false;
+            if (views) {
+                *views = nullptr;
+            }
+            journal(callText(name(), 25) + L" failed (test hook)");
+            return E_FAIL;
+        }
+        return handOut(new ViewSetObject(), views, 25);
+    }
 };
 
 class GroupItemObject final : public ModelObject<IPdfGroupItem> {

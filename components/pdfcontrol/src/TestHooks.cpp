@@ -57,4 +57,8 @@ __declspec(dllexport) int WINAPI PdfcCloseDocument() {
     return pdfc::closeOutcomeCode(pdfc::Engine::get().closeDocument(-1));
 }
 
+__declspec(dllexport) void WINAPI PdfcFailNextCloseChain() {
+    pdfc::Engine::get().failNextCloseChain = true;
+}
+
 }  // extern "C"

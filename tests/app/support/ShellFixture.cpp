@@ -29,6 +29,7 @@ HINSTANCE recordShell(HWND,
     answers().lastShellFile = file ? file : L"";
     answers().lastShellParameters = parameters ? parameters : L"";
     answers().lastShellShow = show;
+    answers().journalAtLastShell = controlModule().journalLines();
     return reinterpret_cast<HINSTANCE>(answers().shellResult);
 }
 

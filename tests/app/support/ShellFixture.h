@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "support/ControlTestSupport.h"
 
@@ -25,6 +26,7 @@ struct ShellAnswers {
     int lastShellShow = -1;
     int shellCalls = 0;
     INT_PTR shellResult = 42;  // what the shell answers: above 32 started, else an error (2: no file)
+    std::vector<std::wstring> journalAtLastShell;  // the control's journal when the shell was last called
     std::wstring lastMessageBox;
     void reset() { *this = ShellAnswers(); }
 };

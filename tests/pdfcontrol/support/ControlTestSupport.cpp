@@ -110,6 +110,12 @@ int ControlModule::closeDocument() const {
     return close ? close() : -2;
 }
 
+void ControlModule::failNextCloseChain() const {
+    if (auto fail = hook<pdfc::FailNextCloseChainFn>(module_, "PdfcFailNextCloseChain")) {
+        fail();
+    }
+}
+
 int takeRefusals() {
     static int taken = 0;
     HMODULE module = GetModuleHandleW(L"wke.dll");

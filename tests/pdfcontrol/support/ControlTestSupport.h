@@ -30,6 +30,8 @@ class ControlModule {
     void setTabCount(ULONG count) const;
     int markModified() const;
     int closeDocument() const;
+    // The next close chain of the program fails once (see PdfcFailNextCloseChain).
+    void failNextCloseChain() const;
 
   private:
     HMODULE module_ = nullptr;

@@ -20,6 +20,8 @@
 //        (yes saves, no drops the changes, cancel keeps the document open)
 //   int  PdfcCloseDocument()  closes the active document as Ctrl+W does: 1 closed, 0 kept open by
 //        the user, -1 no document
+//   void PdfcFailNextCloseChain()  the next close chain fails: its T.25 (the document area's view
+//        set) answers E_FAIL and gives no object, once; journalled as "T.25() failed (test hook)"
 //
 // From any process, by WM_COPYDATA sent to the control's window (class "PXVControl"):
 //   dwData kCopyDataFireEvent with the UTF-16 event name: result as PdfcFireEvent
@@ -42,5 +44,6 @@ using PerformSaveFn = int(WINAPI*)();
 using SetTabCountFn = void(WINAPI*)(ULONG count);
 using MarkModifiedFn = int(WINAPI*)();
 using CloseDocumentFn = int(WINAPI*)();
+using FailNextCloseChainFn = void(WINAPI*)();
 
 }  // namespace pdfc

@@ -7,6 +7,7 @@
 #include "CRealWndCreater.h"
 #include "MainDlg.h"
 #include "ModuleFailureReport.h"
+#include "PdfControlAccess.h"
 #include "ShellDialogs.h"
 #include "ShellEnvironment.h"
 #include "SingleInstance.h"
@@ -63,6 +64,18 @@ int endForMissingModule(const ModuleFailure& failure,
     return kExitModuleMissing;
 }
 
+// A first instance without a main window: the elevated copy takes over, which is no failure; or
+// the control's engine is still unavailable after its registration, and the user is told so
+// instead of seeing an empty window.
+int endWithoutMainWindow(CUiModuleLoader& loader, UiObjects& objects) {
+    if (pdfEngineState() != PdfEngineState::unavailable) {
+        return shortCleanUp(loader, objects);
+    }
+    runPrompt(kPdfControlUnavailable, nullptr);
+    shortCleanUp(loader, objects);
+    return kExitPdfControlUnavailable;
+}
+
 }  // namespace
 
 int runEntryPoint(HINSTANCE instance, wchar_t* commandLine) {
@@ -107,7 +120,7 @@ int runEntryPoint(HINSTANCE instance, wchar_t* commandLine) {
     if (run) {
         CMainDlg* main = getMainDlg();
         if (!main) {
-            return shortCleanUp(loader, objects);
+            return endWithoutMainWindow(loader, objects);
         }
         markMainWindow(main->m_hWnd);
         main->ShowWindow(frameState == L"max" ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);

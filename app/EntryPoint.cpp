@@ -6,6 +6,8 @@
 
 #include "CRealWndCreater.h"
 #include "MainDlg.h"
+#include "ModuleFailureReport.h"
+#include "PdfControlAccess.h"
 #include "ShellDialogs.h"
 #include "ShellEnvironment.h"
 #include "SingleInstance.h"
@@ -48,6 +50,32 @@ int shortCleanUp(CUiModuleLoader& loader, UiObjects& objects) {
     return 0;
 }
 
+// A module the program cannot run without is unusable: the user is told, and the process ends
+// before any window is shown, taking down what it made so far (`app` may be null).
+int endForMissingModule(const ModuleFailure& failure,
+                        SOUI::SApplication* app,
+                        CUiModuleLoader& loader,
+                        UiObjects& objects) {
+    reportModuleFailure(failure);
+    delete app;
+    releaseUiObjects(objects);
+    loader.unloadModules();
+    OleUninitialize();
+    return kExitModuleMissing;
+}
+
+// A first instance without a main window: the elevated copy takes over, which is no failure; or
+// the control's engine is still unavailable after its registration, and the user is told so
+// instead of seeing an empty window.
+int endWithoutMainWindow(CUiModuleLoader& loader, UiObjects& objects) {
+    if (pdfEngineState() != PdfEngineState::unavailable) {
+        return shortCleanUp(loader, objects);
+    }
+    runPrompt(kPdfControlUnavailable, nullptr);
+    shortCleanUp(loader, objects);
+    return kExitPdfControlUnavailable;
+}
+
 }  // namespace
 
 int runEntryPoint(HINSTANCE instance, wchar_t* commandLine) {
@@ -58,13 +86,18 @@ int runEntryPoint(HINSTANCE instance, wchar_t* commandLine) {
 
     CUiModuleLoader loader;
     UiObjects objects;
-    loadUiModules(loader, objects);
+    if (const ModuleFailure failure = loadUiModules(loader, objects)) {
+        return endForMissingModule(failure, nullptr, loader, objects);
+    }
     SOUI::SObjectDefaultRegister defaultRegister;
     auto* app = new SOUI::SApplication(objects.renderFactory, instance, L"SOUIHOST", defaultRegister);
     loadSystemResources(*app);
     addOwnResources(*app, instance, objects);
 
-    loadWebEngine();
+    ModuleFailure engineFailure;
+    if (!loadWebEngine(engineFailure)) {
+        return endForMissingModule(engineFailure, app, loader, objects);
+    }
     app->RegisterFactory(SOUI::TplSObjectFactory<SOUI::SWkeWebkit>(), FALSE);
 
     g_appState.loadAppStrings();
@@ -87,7 +120,7 @@ int runEntryPoint(HINSTANCE instance, wchar_t* commandLine) {
     if (run) {
         CMainDlg* main = getMainDlg();
         if (!main) {
-            return shortCleanUp(loader, objects);
+            return endWithoutMainWindow(loader, objects);
         }
         markMainWindow(main->m_hWnd);
         main->ShowWindow(frameState == L"max" ? SW_SHOWMAXIMIZED : SW_SHOWNORMAL);

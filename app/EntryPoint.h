@@ -6,3 +6,9 @@
 // order, the message loop of the main window, and the shut-down of the road the process took.
 // commandLine is the program's modifiable command line (without the program's own path).
 int runEntryPoint(HINSTANCE instance, wchar_t* commandLine);
+
+// Exit codes of the roads that end before a main window because a part of the program is missing.
+// A module of the UI library or the web engine, after its message box.
+inline constexpr int kExitModuleMissing = 2;
+// The PDF control's engine, still not creatable after the registration, after its prompt.
+inline constexpr int kExitPdfControlUnavailable = 3;

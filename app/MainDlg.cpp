@@ -21,7 +21,9 @@ CMainDlg* getMainDlg() {
     if (g_mainDlg) {
         return g_mainDlg;
     }
-    if (!getPdfControl()) {
+    // No window without the control's engine: it would look ready and could open nothing. The
+    // elevated copy takes over, or the caller tells the user that the control is unavailable.
+    if (!getPdfControl() || pdfEngineState() != PdfEngineState::created) {
         return nullptr;
     }
     // Stored before the window exists: code running while it is built and initialised finds it.

@@ -95,8 +95,9 @@ extern bool g_exitRequested;
 // with an error (which still travels on to the handler's boundary), ends the closing.
 void closeDocumentForExit();
 
-// The main window, made on first use (after the PDF control's engine); null when the control
-// could not be had (the program then started itself again elevated).
+// The main window, made on first use (after the PDF control's engine); null when the engine could
+// not be had: the program then started itself again elevated, or the engine is still unavailable
+// after the registration (pdfEngineState tells which).
 CMainDlg* getMainDlg();
 // showLoginDialog of the main window; 0x80000000 without one. Not called by the program.
 int requestLogin();

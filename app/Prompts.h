@@ -29,6 +29,9 @@ inline constexpr PromptTexts kUpdateOfferFromMenu = {L"发现新版本，是否�
 inline constexpr PromptTexts kMissingFile = {L"该文件不存在！", L"", L"", L"", L"确定", L"取消", L"提示"};
 // After an accepted update offer, when the updater is missing or the shell refuses to start it.
 inline constexpr PromptTexts kUpdaterNotStarted = {L"无法启动升级程序！", L"", L"", L"", L"确定", L"取消", L"提示"};
+// At start-up, when the PDF control's engine cannot be created even after its registration.
+inline constexpr PromptTexts kPdfControlUnavailable = {
+    L"PDF组件不可用！", L"程序无法打开PDF文档，请重新安装本程序。", L"", L"", L"确定", L"取消", L"提示"};
 inline constexpr PromptTexts kLoginBeforeSave = {
     L"是否登录账号？", L"需要登录账号才能执行保存操作！", L"", L"", L"免费登录", L"取消", L"提示"};
 

@@ -24,12 +24,18 @@ void releaseOnce(T*& object) {
 
 }  // namespace
 
-void loadUiModules(CUiModuleLoader& loader, UiObjects& objects) {
-    objects.renderFactory = loader.createRenderFactory();
-    objects.decoderFactory = loader.createImgDecoderFactory();
-    if (objects.renderFactory) {
-        objects.renderFactory->SetImgDecoderFactory(objects.decoderFactory);
+ModuleFailure loadUiModules(CUiModuleLoader& loader, UiObjects& objects) {
+    ModuleFailure failure;
+    objects.renderFactory = loader.createRenderFactory(failure);
+    if (failure) {
+        return failure;
     }
+    objects.decoderFactory = loader.createImgDecoderFactory(failure);
+    if (failure) {
+        return failure;
+    }
+    objects.renderFactory->SetImgDecoderFactory(objects.decoderFactory);
+    return failure;
 }
 
 void loadSystemResources(SOUI::SApplication& app) {

@@ -13,8 +13,10 @@ struct UiObjects {
     SOUI::IResProvider* ownResources = nullptr;
 };
 
-// The render module and the image decoder, the decoder given to the render factory.
-void loadUiModules(CUiModuleLoader& loader, UiObjects& objects);
+// The render module and the image decoder, the decoder given to the render factory. The first
+// module that fails ends the step and is named in the result; what was made until then stays in
+// `objects` and `loader` for the clean-up.
+ModuleFailure loadUiModules(CUiModuleLoader& loader, UiObjects& objects);
 // The library's system resources, when their module is present; the module is unloaded again.
 void loadSystemResources(SOUI::SApplication& app);
 // The named control IDs, then the executable's resources as provider with the UI definition

@@ -12,6 +12,8 @@ PXV::PdfEditControl* g_pdfControl = nullptr;
 
 namespace {
 
+PdfEngineState engineState = PdfEngineState::notTried;
+
 std::wstring executablePath() {
     std::wstring path;
     getModuleFilePath(path);
@@ -44,18 +46,24 @@ PXV::PdfEditControl* getPdfControl() {
     std::memset(storage, 0, sizeof(PXV::PdfEditControl));
     g_pdfControl = new (storage) PXV::PdfEditControl();
     if (createPdfEngine()) {
+        engineState = PdfEngineState::created;
         return g_pdfControl;
     }
     PXV::PdfHostEnvironment& environment = PXV::pdfHostEnvironment();
     if (!environment.isUserAdmin()) {
         // The elevated copy starts without this process's command line.
         environment.shellStart(L"runas", executablePath().c_str(), L"", L"", SW_SHOWNORMAL);
+        engineState = PdfEngineState::restartedElevated;
         return nullptr;
     }
     const SOUI::SStringA command =
         regsvr32Command(controlModulePath(executablePath().c_str(), environment.controlFile().c_str()));
     // Waits for the registration, so the second attempt below does not race it.
     environment.runAndWait(command.str(), SW_SHOW, PXV::kRegisterWaitMs);
-    createPdfEngine();
+    engineState = createPdfEngine() ? PdfEngineState::created : PdfEngineState::unavailable;
     return g_pdfControl;
+}
+
+PdfEngineState pdfEngineState() {
+    return engineState;
 }

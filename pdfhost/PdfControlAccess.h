@@ -17,6 +17,15 @@ extern PXV::PdfEditControl* g_pdfControl;
 // registers the control, waits for that, tries once more and gets the wrapper whatever the result.
 PXV::PdfEditControl* getPdfControl();
 
+// What the first getPdfControl reached with the engine object.
+enum class PdfEngineState {
+    notTried,
+    created,            // at the first attempt, or at the second after the registration
+    restartedElevated,  // the elevated copy takes over; this process makes no main window
+    unavailable,        // still none after the registration: the control cannot be used
+};
+PdfEngineState pdfEngineState();
+
 // Creates the engine object, gives it its two history files and releases it; false when no object
 // could be created.
 bool createPdfEngine();

@@ -24,6 +24,8 @@
 //   scenario_send dialogs                        prints every shown standard dialog (#32770): hwnd,
 //                                                caption, owner, its static texts and its buttons
 //   scenario_send press HWND BUTTON_ID           clicks the dialog's button (BM_CLICK, posted)
+//   scenario_send process-windows HWND           prints every shown top-level window of the process
+//                                                that owns HWND: hwnd, class, caption
 //   scenario_send hold-instance SECONDS          holds the program's instance mutex for SECONDS, as a
 //                                                first instance without its main window yet does;
 //                                                prints owned=1 once it owns the mutex (owned=0 when
@@ -149,6 +151,31 @@ void printDialogs() {
     }
 }
 
+struct ProcessWindows {
+    DWORD process;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK collectProcessWindow(HWND window, LPARAM context) {
+    auto* search = reinterpret_cast<ProcessWindows*>(context);
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process == search->process && IsWindowVisible(window)) {
+        search->found.push_back(window);
+    }
+    return TRUE;
+}
+
+void printProcessWindows(HWND anyWindow) {
+    ProcessWindows search = {0, {}};
+    GetWindowThreadProcessId(anyWindow, &search.process);
+    EnumWindows(&collectProcessWindow, reinterpret_cast<LPARAM>(&search));
+    for (HWND window : search.found) {
+        print(L"hwnd=" + hex(window) + L"\tclass=" + escaped(className(window)) + L"\tcaption=" +
+              escaped(windowText(window)));
+    }
+}
+
 int holdInstance(DWORD seconds) {
     HANDLE mutex = CreateMutexW(nullptr, TRUE, L"BravikPdfEditor.exe");
     print(std::wstring(L"owned=") + (mutex && GetLastError() != ERROR_ALREADY_EXISTS ? L"1" : L"0"));
@@ -252,6 +279,14 @@ int wmain(int argc, wchar_t** argv) {
             return 254;
         }
         PostMessageW(button, BM_CLICK, 0, 0);
+        return 0;
+    }
+    if (command == L"process-windows" && argc == 3) {
+        HWND window = reinterpret_cast<HWND>(number(argv[2]));
+        if (!IsWindow(window)) {
+            return 254;
+        }
+        printProcessWindows(window);
         return 0;
     }
     if (command == L"hold-instance" && argc == 3) {

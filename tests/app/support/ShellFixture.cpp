@@ -61,8 +61,7 @@ class ShellProcess : public testing::Environment {
         shell.getUserData = &answerUserData;
         shell.doLoadInfo = &answerLoadInfo;
 
-        loadUiModules(loader_, objects_);
-        ASSERT_NE(objects_.renderFactory, nullptr);
+        ASSERT_EQ(loadUiModules(loader_, objects_).step, ModuleFailure::Step::none);
         app_ = new SOUI::SApplication(objects_.renderFactory, GetModuleHandleW(nullptr), L"SOUIHOST",
                                       SOUI::SObjectDefaultRegister());
         loadSystemResources(*app_);

@@ -5,6 +5,8 @@
 
 #include <webengine/wke.h>
 
+#include "foundation/ModuleFailure.h"
+
 // The engine's entry points; every member is null until loadWebEngine succeeded, and stays null
 // when node.dll or any one of its functions is missing.
 struct WkeApi {
@@ -15,7 +17,12 @@ struct WkeApi {
 
 extern WkeApi g_wkeApi;
 
-// Loads "node.dll" by name, starts the engine (wkeInitializeEx with null) and fills g_wkeApi.
-// Only a complete table is kept: true when every entry point was found. The module is never
-// unloaded. A second call after success does nothing and answers true.
+// Loads "node.dll" (tests name another module) by name, starts the engine (wkeInitializeEx with
+// null) and fills g_wkeApi. Only a complete table is kept: true when every entry point was found.
+// Otherwise false and `failure` names the module or the first missing export; an engine started
+// without its full table is shut down and its module freed again (kept when it has no
+// wkeShutdown). After success the module is never unloaded; a second call does nothing and
+// answers true.
+bool loadWebEngine(ModuleFailure& failure, const wchar_t* file = L"node.dll");
+// The same, for callers that only ask whether the engine is there.
 bool loadWebEngine();

@@ -1,7 +1,5 @@
 #include "CopyDataPath.h"
 
-#include "CommandLineCutter.h"
-
 std::u16string copyDataPath(const void* data, std::size_t byteCount) {
     std::u16string path;
     if (!data) {
@@ -16,25 +14,4 @@ std::u16string copyDataPath(const void* data, std::size_t byteCount) {
         path += unit;
     }
     return path;
-}
-
-namespace {
-
-class PathList final : public PathSink {
-  public:
-    void openPath(const wchar_t* path) override {
-        if (path[0] != L'\0') {
-            paths.emplace_back(path);
-        }
-    }
-    std::vector<std::wstring> paths;
-};
-
-}  // namespace
-
-std::vector<std::wstring> copyDataPathsOf(const wchar_t* commandLine) {
-    std::wstring text = commandLine;
-    PathList list;
-    cutFileList(text.data(), list);
-    return list.paths;
 }

@@ -3,7 +3,7 @@
 #include <string_view>
 #include <vector>
 
-#include "CopyDataPath.h"
+#include "CommandLineCutter.h"
 #include "HandOffText.h"
 #include "MainDlg.h"
 #include "ShellDialogs.h"

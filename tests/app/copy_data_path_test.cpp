@@ -1,5 +1,4 @@
-// The path of WM_COPYDATA: read within the sender's byte count only, up to the first zero unit; and
-// the paths a second instance sends that way.
+// The path of WM_COPYDATA: read within the sender's byte count only, up to the first zero unit.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -52,22 +51,6 @@ TEST(CopyDataPath, EveryNonZeroUnitAtAnyAlignment) {
     std::vector<unsigned char> bytes = bytesOf(all);
     bytes.insert(bytes.begin(), 0x5A);  // the path starts at an odd address
     EXPECT_EQ(copyDataPath(bytes.data() + 1, bytes.size() - 1), all);
-}
-
-TEST(CopyDataPaths, AreTheCommandLinesPathsInTheRunningInstancesOrderWithoutEmptyParts) {
-    struct Case {
-        const wchar_t* commandLine;
-        std::vector<std::wstring> paths;
-    };
-    for (const Case& c : {
-             Case{L"\"C:\\a b.pdf;C:\\b.pdf;;C:\\c.pdf;\"", {L"C:\\c.pdf", L"C:\\b.pdf", L"C:\\a b.pdf"}},
-             Case{L"\"C:\\a b.pdf\"", {L"C:\\a b.pdf"}},
-             Case{L"C:\\a.pdf;C:\\b.pdf;", {L"C:\\b.pdf", L"C:\\a.pdf"}},
-             Case{L"\";\"", {}},
-             Case{L"", {}},
-         }) {
-        EXPECT_EQ(copyDataPathsOf(c.commandLine), c.paths) << c.commandLine;
-    }
 }
 
 }  // namespace

@@ -77,3 +77,24 @@ int cutFileList(wchar_t* text, PathSink& sink) {
     }
     return cutQuotedFileList(text, sink);
 }
+
+namespace {
+
+class PathList final : public PathSink {
+  public:
+    void openPath(const wchar_t* path) override {
+        if (path[0] != L'\0') {
+            paths.emplace_back(path);
+        }
+    }
+    std::vector<std::wstring> paths;
+};
+
+}  // namespace
+
+std::vector<std::wstring> copyDataPathsOf(const wchar_t* commandLine) {
+    std::wstring text = commandLine;
+    PathList list;
+    cutFileList(text.data(), list);
+    return list.paths;
+}

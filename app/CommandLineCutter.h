@@ -1,6 +1,8 @@
 #pragma once
 
 #include <cstddef>
+#include <string>
+#include <vector>
 
 // The command line's file list, cut in place: PDF paths inside one pair of quotation marks, each
 // followed by ";" when there are several (text after the last ";" is ignored). The paths reach the
@@ -31,3 +33,8 @@ int cutUnquotedFileList(wchar_t* text, PathSink& sink);
 // the unquoted form (a console or a launcher passes a path without blanks as it stands). 0 when
 // nothing was handed to the sink, 1 otherwise (and for the quoted form's own results).
 int cutFileList(wchar_t* text, PathSink& sink);
+
+// The paths a second instance sends one by one by WM_COPYDATA when the settings cannot carry its
+// command line: the command line cut as the running instance cuts it (cutFileList), in the order it
+// would open them, without the empty parts, which it would answer with the missing-file prompt.
+std::vector<std::wstring> copyDataPathsOf(const wchar_t* commandLine);

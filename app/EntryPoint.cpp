@@ -105,8 +105,12 @@ int runEntryPoint(HINSTANCE instance, wchar_t* commandLine) {
     const bool run = !offerUpdate();
 
     if (!claimFirstInstance()) {
-        handOverToRunningInstance(commandLine);
-        return shortCleanUp(loader, objects);
+        // A running instance that ended meanwhile leaves this process to go on as the first one.
+        const HandOffResult handOff = handOverToRunningInstance(commandLine);
+        if (handOff != HandOffResult::BecameFirstInstance) {
+            shortCleanUp(loader, objects);
+            return handOff == HandOffResult::HandedOver ? 0 : kHandOffFailedExitCode;
+        }
     }
 
     CoInitialize(nullptr);

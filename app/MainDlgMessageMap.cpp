@@ -1,6 +1,7 @@
 // The main window's message map.
 #include "MainDlg.h"
 #include "MessageMapSupport.h"
+#include "SingleInstance.h"
 
 namespace {
 
@@ -61,6 +62,11 @@ BOOL runMap(CMainDlg& self, HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam, L
             if (self.msgHandled) {
                 return TRUE;
             }
+            break;
+        case WM_DESTROY:
+            // A second instance must not hand over to a window that is going; the base takes the
+            // window's content down.
+            unmarkMainWindow(hwnd);
             break;
         case WM_COPYDATA:
             self.msgHandled = 1;

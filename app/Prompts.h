@@ -32,6 +32,12 @@ inline constexpr PromptTexts kUpdaterNotStarted = {L"无法启动升级程序！
 // At start-up, when the PDF control's engine cannot be created even after its registration.
 inline constexpr PromptTexts kPdfControlUnavailable = {
     L"PDF组件不可用！", L"程序无法打开PDF文档，请重新安装本程序。", L"", L"", L"确定", L"取消", L"提示"};
+// A second launch whose documents did not reach the running program: it did not answer (or its
+// window did not come), or the settings file could not be written and the other way failed too.
+inline constexpr PromptTexts kHandOffNotAnswering = {
+    L"无法把文档交给正在运行的程序！", L"正在运行的程序没有响应。", L"", L"", L"确定", L"取消", L"提示"};
+inline constexpr PromptTexts kHandOffNotWritten = {
+    L"无法把文档交给正在运行的程序！", L"无法写入设置文件。", L"", L"", L"确定", L"取消", L"提示"};
 inline constexpr PromptTexts kLoginBeforeSave = {
     L"是否登录账号？", L"需要登录账号才能执行保存操作！", L"", L"", L"免费登录", L"取消", L"提示"};
 

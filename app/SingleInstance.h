@@ -15,9 +15,13 @@ inline constexpr wchar_t kHandOffMutexName[] = L"BravikPdfEditor.exe.openDocPath
 // still be starting, with up to three account requests of at most 10 seconds each before its
 // window exists, then the control's registration and the window itself on a slow machine.
 inline constexpr DWORD kMainWindowWaitMs = 60000;
-// How long it waits for its turn behind other second instances. Each turn lasts until the running
-// instance has opened the documents; its UI thread may be busy in an account request meanwhile.
-inline constexpr DWORD kHandOffTurnWaitMs = 60000;
+// How long the running instance may leave a hand-off untaken before it counts as not answering.
+// Its UI thread may be busy in up to three account requests of at most 10 seconds each; one that
+// is inside a modal question still takes messages.
+inline constexpr DWORD kHandOffAnswerWaitMs = 45000;
+
+// The exit code of a second instance whose documents could not be handed over (it told the user).
+inline constexpr int kHandOffFailedExitCode = 1;
 
 // Creates (or opens) the mutex; false when it already existed, so another instance runs. The
 // first instance owns the mutex until it ends, so a second one sees it gone when the mutex comes
@@ -27,17 +31,27 @@ bool claimFirstInstance();
 
 // Marks the first instance's main window, once it can open documents, as the one a second
 // instance hands over to; the guide tour carries the same title, and so may any other program's
-// window.
+// window. The mark goes with the window (unmarkMainWindow when it is destroyed).
 void markMainWindow(HWND window);
+void unmarkMainWindow(HWND window);
 
 // The marked top-level window with the application title, or null.
 HWND findRunningMainWindow();
 
-// A second instance: waits (bounded) for the running main window, then, in its turn, stores the
-// command line in the settings key openDocPath, sends that window WM_OPEN_PENDING_DOC, waits for
-// it and shows the window minimised, then normal. False, with nothing stored, when no window came,
-// the running instance ended or the turn did not come.
-bool handOverToRunningInstance(const wchar_t* commandLine);
+enum class HandOffResult {
+    HandedOver,           // the running instance took the command line
+    BecameFirstInstance,  // the running instance ended first: this process now owns the instance mutex
+    NotHandedOver,        // nothing was handed over, and the user has been told
+};
+
+// A second instance. Waits (bounded) for the running main window and then, without a bound while
+// that instance runs and its window is there, for its turn behind other second instances. In its
+// turn it stores the command line in the settings key openDocPath and sends that window
+// WM_OPEN_PENDING_DOC; when the settings cannot be written it sends each path by WM_COPYDATA
+// instead. It waits for the handler and shows the window minimised, then normal. A window that
+// does not come, or a running instance that leaves the hand-off untaken for kHandOffAnswerWaitMs,
+// is told to the user in a prompt, and the stored text is taken back.
+HandOffResult handOverToRunningInstance(const wchar_t* commandLine);
 
 // The settings key openDocPath holds the command line in the form of encodeHandOffText, which
 // survives the settings file exactly; the key is empty at rest.

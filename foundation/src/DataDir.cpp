@@ -10,8 +10,11 @@
 #include <cstdio>
 #include <cstring>
 #include <iterator>
+#include <string>
 
+#include "foundation/FileReplace.h"
 #include "foundation/IniFile.h"
+#include "foundation/PathLock.h"
 #include "foundation/UiTextConvert.h"
 
 using SOUI::SStringA;
@@ -43,21 +46,27 @@ void createFolderIfMissing(const SStringW& folder) {
     }
 }
 
-// Text mode: each "\n" becomes CR LF.
-void writeDefaultSettings(const SStringA& narrowPath) {
-    FILE* file = std::fopen(narrowPath.c_str(), "w");
-    if (file == nullptr) {
-        return;
+// As long as the settings writers wait for each other (IniFile).
+constexpr DWORD kSettingsLockWaitMs = 5000;
+
+// Under the lock every writer and reader of the settings takes, and whole or not at all, so that
+// another process starting at the same moment reads no file or all of it. A holder stuck past the
+// wait does not stop a first start: the file still appears in one step and never replaces one
+// that exists.
+void writeDefaultSettings(const SStringW& path, const SStringA& narrowPath) {
+    const PathLock lock(narrowPath.c_str(), kSettingsLockWaitMs);
+    if (PathFileExistsW(path.c_str())) {
+        return;  // another first start wrote it while this one waited
     }
+    std::string bytes;
     for (size_t i = 0; i + 1 < std::size(kDefaultSettingsLines); ++i) {
-        std::fputs(wideToUtf8Text(kDefaultSettingsLines[i]).c_str(), file);
-        std::fputs("\n", file);
+        bytes += wideToUtf8Text(kDefaultSettingsLines[i]).c_str();
+        bytes += "\r\n";
     }
-    std::fputs(wideToUtf8Text(L"frameState = ").c_str(), file);
-    std::fputs(wideToUtf8Text(L"normal").c_str(), file);
-    std::fputs("\n", file);
-    std::fflush(file);
-    std::fclose(file);
+    bytes += wideToUtf8Text(L"frameState = ").c_str();
+    bytes += wideToUtf8Text(L"normal").c_str();
+    bytes += "\r\n";
+    createFileAtomically(narrowPath.c_str(), bytes);
 }
 
 }  // namespace
@@ -132,7 +141,7 @@ void prepareDataDir(const SStringW& localAppData) {
     const SStringW settingsPath = dataDir + L"wconfig.ini";
     const SStringA narrowPath = SOUI::SStrCpCvt::CvtW2A(settingsPath, CP_THREAD_ACP);
     if (!PathFileExistsW(settingsPath.c_str())) {
-        writeDefaultSettings(narrowPath);
+        writeDefaultSettings(settingsPath, narrowPath);
     }
     removeStaleIniTemporaries(narrowPath.c_str());
 }

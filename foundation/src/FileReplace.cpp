@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "foundation/CodePage.h"
+#include "foundation/UniqueHandle.h"
 
 namespace {
 
@@ -41,6 +42,30 @@ bool replaceFileAtomically(const std::string& source, const std::string& target)
         return false;
     }
     return MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != FALSE;
+}
+
+bool createFileAtomically(const std::string& target, const std::string& bytes) {
+    std::wstring to;
+    std::wstring from;
+    if (!acpToWide(target, to) || !acpToWide(temporaryPathBeside(target), from)) {
+        return false;
+    }
+    bool written = false;
+    {
+        const UniqueHandle file(
+            CreateFileW(from.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+        if (!file.valid()) {
+            return false;
+        }
+        DWORD count = 0;
+        written = WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &count, nullptr) &&
+                  count == bytes.size() && FlushFileBuffers(file.get());
+    }
+    if (written && MoveFileExW(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH)) {
+        return true;
+    }
+    DeleteFileW(from.c_str());
+    return false;
 }
 
 std::string temporaryPathBeside(const std::string& path) {

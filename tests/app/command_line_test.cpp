@@ -1,4 +1,5 @@
-// The command line's file list: quoted and unquoted forms, cut in place, and the choice between them.
+// The command line's file list: quoted and unquoted forms, cut in place, the choice between them,
+// and the paths a second instance sends one by one.
 #include <gtest/gtest.h>
 
 #include <string>
@@ -108,5 +109,21 @@ INSTANTIATE_TEST_SUITE_P(Cases,
                              QuotedCase{L"\"C:\\a b.pdf;C:\\c.pdf;\"", 1, {L"C:\\c.pdf", L"C:\\a b.pdf"}},
                              QuotedCase{L"\";\"", 1, {}},
                              QuotedCase{L"\"\"", 0, {}}));
+
+TEST(CopyDataPaths, AreTheCommandLinesPathsInTheRunningInstancesOrderWithoutEmptyParts) {
+    struct Case {
+        const wchar_t* commandLine;
+        std::vector<std::wstring> paths;
+    };
+    for (const Case& c : {
+             Case{L"\"C:\\a b.pdf;C:\\b.pdf;;C:\\c.pdf;\"", {L"C:\\c.pdf", L"C:\\b.pdf", L"C:\\a b.pdf"}},
+             Case{L"\"C:\\a b.pdf\"", {L"C:\\a b.pdf"}},
+             Case{L"C:\\a.pdf;C:\\b.pdf;", {L"C:\\b.pdf", L"C:\\a.pdf"}},
+             Case{L"\";\"", {}},
+             Case{L"", {}},
+         }) {
+        EXPECT_EQ(copyDataPathsOf(c.commandLine), c.paths) << c.commandLine;
+    }
+}
 
 }  // namespace

@@ -736,12 +736,27 @@ TEST_F(MainWindow, AFailedCloseEndsTheClosingAndDropsTheUpdate) {
         EXPECT_TRUE(IsWindow(main.m_hWnd));
     }
     g_appState.updateAvailable = 0;
+// Whether a second instance still found the main window once its WM_DESTROY had been handled.
+HWND g_destroyWatched = nullptr;
+int g_foundAfterDestroy = -1;
+
+LRESULT CALLBACK watchDestroy(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* sent = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+    if (code == HC_ACTION && sent->hwnd == g_destroyWatched && sent->message == WM_DESTROY) {
+        g_foundAfterDestroy = findRunningMainWindow() == g_destroyWatched ? 1 : 0;
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
 }
 
 TEST_F(MainWindow, ClosingWithTwoDocumentsClosesBothThenTheWindow) {
     CMainDlg& main = *g_mainDlg;
     HWND hwnd = main.m_hWnd;
     ASSERT_TRUE(IsWindow(hwnd));
+    markMainWindow(hwnd);
+    ASSERT_EQ(findRunningMainWindow(), hwnd);
+    g_destroyWatched = hwnd;
+    HHOOK hook = SetWindowsHookExW(WH_CALLWNDPROCRET, &watchDestroy, nullptr, GetCurrentThreadId());
+    ASSERT_NE(hook, nullptr);
     EXPECT_EQ(main.pdfControl->isDocumentOpen(), TRUE);
     ULONG open = 0;
     main.pdfControl->takeInstance()->GetDocumentCount(&open);
@@ -756,6 +771,8 @@ TEST_F(MainWindow, ClosingWithTwoDocumentsClosesBothThenTheWindow) {
     EXPECT_TRUE(inOrder(log, {L"V.26(-1)", L"X.20() -> " + std::to_wstring(open - 1), L"V.26(-1)", L"X.20() -> 0",
                               L"X.11(0)", L"X.84("}))
         << journal();
+    UnhookWindowsHookEx(hook);
+    EXPECT_EQ(g_foundAfterDestroy, 0) << "the mark goes with the window";
     EXPECT_EQ(g_mainDlg, &main) << "the object stays";
     EXPECT_EQ(getMainDlg(), &main);
 }

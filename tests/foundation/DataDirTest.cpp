@@ -3,10 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <memory>
 #include <string>
+#include <thread>
 
 #include "ScratchDir.h"
 #include "foundation/DataDir.h"
+#include "foundation/PathLock.h"
 
 namespace fs = std::filesystem;
 using SOUI::SStringW;
@@ -42,6 +45,25 @@ TEST_F(DataDir, LaterStartsLeaveAnExistingFileAlone) {
         prepareDataDir(lad());
         EXPECT_EQ(ScratchDir::readBytes(settings()), content);
     }
+}
+
+TEST_F(DataDir, TheDefaultFileAppearsWholeOnlyUnderTheSettingsLock) {
+    // Held as another process's settings writer (or first start) holds it.
+    auto lock = std::make_unique<PathLock>(settings().string(), 0);
+    ASSERT_TRUE(lock->acquired());
+    std::thread firstStart([this] { prepareDataDir(lad()); });
+    // The folders come first, outside the lock.
+    for (int i = 0; i < 200 && !fs::is_directory(data() / "cache"); ++i) {
+        Sleep(10);
+    }
+    ASSERT_TRUE(fs::is_directory(data() / "cache"));
+    Sleep(300);  // room for a first start that would not wait
+    EXPECT_FALSE(fs::exists(settings()));
+    EXPECT_EQ(std::distance(fs::directory_iterator(data()), fs::directory_iterator()), 3) << "nothing half-written";
+    lock.reset();
+    firstStart.join();
+    EXPECT_EQ(ScratchDir::readBytes(settings()), kDefaultSettings);
+    EXPECT_EQ(std::distance(fs::directory_iterator(data()), fs::directory_iterator()), 4) << "no temporary file left";
 }
 
 TEST_F(DataDir, AMissingCacheFolderAloneIsMadeAgain) {

@@ -30,4 +30,21 @@ TEST(PdfFile, RecognisesPdfsAndCountsTheirPageObjects) {
     }
 }
 
+TEST(PdfFile, AFileIsCompleteWithItsEndMarkerNearItsEnd) {
+    const std::string body = "%PDF-1.4\n<< /Type /Page >>\n";
+    const struct {
+        const char* what;
+        std::string bytes;
+        bool complete;
+    } cases[] = {
+        {"marker at the end", body + "%%EOF\n", true},
+        {"cut short before the marker", body, false},
+        {"the last 1024 bytes begin with the marker", body + "%%EOF" + std::string(1019, ' '), true},
+        {"the marker one byte further up", body + "%%EOF" + std::string(1020, ' '), false},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(pdfc::inspectPdf(c.bytes).complete, c.complete) << c.what;
+    }
+}
+
 }  // namespace

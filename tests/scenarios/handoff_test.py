@@ -2,60 +2,24 @@
 """Second launches: the command line handed to the running instance opens with its exact names,
 launches at the same moment all open, a launch while the first instance is still starting waits
 for its main window, only that window receives the hand-off (not the guide tour, not another
-program's window with the title), and a launch that finds no window ends after a bounded wait."""
+program's window with the title), a launch that finds no window tells the user after a bounded
+wait, one whose instance ended goes on as the first instance, and one that cannot write the
+settings file hands its paths over one by one."""
 import json
 import signal
-import subprocess
 import time
 
-import scenario_support
-from sample_pdf import sample_pdf
-from scenario_support import (GUIDE, LOAD_INFO, TITLE, USER_DATA, USER_ID, USER_NAME, Scenario, run, wait_for,
-    windows_path)
+from handoff_support import HandOffScenario
+from scenario_support import GUIDE, LOAD_INFO, TITLE, USER_DATA, USER_ID, USER_NAME, run, wait_for, windows_path
 
 NAMES = ["한국어 문서.pdf", "ภาษาไทย.pdf", "ß straße.pdf", "100% done.pdf", "two  blanks @@ x=[1].pdf",
          "表情 \U0001F600.pdf"]
 MAIN_WINDOW_WAIT = 60  # seconds a launch waits for the running instance's main window
 
 
-class HandOff(Scenario):
-    def background_send(self, *args):
-        """scenario_send in the background with its output in a file: (the process, the file)."""
-        out = self.dir / ("send-%d.txt" % len(self.processes))
-        with out.open("wb") as sink:
-            process = subprocess.Popen([scenario_support.ARGS.wine_run, "--prefix", str(self.suite.prefix),
-                                        str(self.suite.bin / "scenario_send.exe"), *args],
-                                       stdin=subprocess.DEVNULL, stdout=sink, stderr=subprocess.DEVNULL)
-        self.processes.append(process)
-        return process, out
-
-    def hold_instance(self, seconds):
-        """A process that owns the instance mutex and has no main window, as a first instance
-        that is still starting."""
-        holder, out = self.background_send("hold-instance", str(seconds))
-        wait_for(lambda: "owned=" in out.read_text("utf-8"), 60, "the instance mutex held")
-        self.assertIn("owned=1", out.read_text("utf-8"))
-        return holder
-
-    def plain_pdf(self, name):
-        """A PDF whose path has no blank, so Wine passes it without quotation marks."""
-        folder = self.dir / "无空格"
-        folder.mkdir(exist_ok=True)
-        path = folder / name
-        self.assertNotIn(" ", str(path))
-        path.write_bytes(sample_pdf(1))
-        return windows_path(path)
-
-    def opened(self, pdf):
-        return sum(line.startswith('opened "%s":' % pdf) for line in self.journal_lines())
-
-    def assert_each_opened_once(self, pdfs):
-        wait_for(lambda: all(self.opened(p) for p in pdfs), 60,
-                 "%r opened; journal: %r" % (pdfs, self.journal_lines()[-20:]))
-        self.assertEqual([self.opened(p) for p in pdfs], [1] * len(pdfs), self.journal_lines()[-30:])
-
-    def assert_nothing_handed_over(self, launch):
-        self.assertEqual(launch.wait(30), 0)
+class HandOff(HandOffScenario):
+    def assert_nothing_handed_over(self, launch, code):
+        self.assertEqual(launch.wait(30), code)
         self.assertFalse([line for line in self.journal_lines() if "open" in line])
         self.assertEqual(self.settings().get("openDocPath"), "")
 
@@ -125,7 +89,7 @@ class HandOff(Scenario):
         self.suite.spy.find(GUIDE, "btn_start")  # the guide tour goes on
         self.assertIsNone(first.poll())
 
-    def test_without_a_main_window_a_launch_ends_after_its_bounded_wait(self):
+    def test_without_a_main_window_a_launch_tells_the_user_after_its_bounded_wait(self):
         signal.alarm(MAIN_WINDOW_WAIT + 120)
         self.not_first_start()
         holder = self.hold_instance(MAIN_WINDOW_WAIT + 90)
@@ -133,21 +97,69 @@ class HandOff(Scenario):
         wait_for(lambda: self.suite.requests(LOAD_INFO), 60, "the launch's start-up request")
         time.sleep(MAIN_WINDOW_WAIT / 3)
         self.assertIsNone(launch.poll(), "it waits for a main window")
-        self.assertEqual(launch.wait(MAIN_WINDOW_WAIT + 30), 0)
+        self.not_handed_over_prompt("正在运行的程序没有响应。", MAIN_WINDOW_WAIT + 30)
         self.assertIsNone(holder.poll(), "it ended by itself while the instance was still starting")
-        self.assert_nothing_handed_over(launch)
+        self.assert_nothing_handed_over(launch, 1)
 
-    def test_a_waiting_launch_stops_when_the_starting_instance_ends(self):
+    def test_a_waiting_launch_goes_on_as_the_first_instance_when_the_starting_one_ends(self):
         self.not_first_start()
         holder = self.hold_instance(20)
-        launch = self.start(self.pdf("已 退出.pdf"))
+        pdf = self.pdf("已 退出.pdf")
+        launch = self.start(pdf)
         wait_for(lambda: self.suite.requests(LOAD_INFO), 60, "the launch's start-up request")
         self.assertIsNone(holder.poll(), "the launch reached the instance while it was starting")
         time.sleep(3)
         self.assertIsNone(launch.poll(), "it waits for a main window")
+        self.assertFalse(self.journal_lines(), "nothing opened yet")
         self.assertEqual(holder.wait(60), 0)
-        self.assertEqual(launch.wait(MAIN_WINDOW_WAIT / 2), 0, "it stopped waiting once the instance had gone")
-        self.assert_nothing_handed_over(launch)
+        self.wait_main_window()
+        self.assert_each_opened_once([pdf])
+        self.assertIsNone(launch.poll(), "it runs as the first instance")
+        # Now the first instance, it takes the next launch's documents.
+        other = self.pdf("下一个.pdf")
+        self.assertEqual(self.start(other).wait(120), 0)
+        self.assert_each_opened_once([pdf, other])
+
+    def test_launches_waiting_on_an_ending_instance_go_on_with_one_of_them_as_the_first(self):
+        signal.alarm(150)
+        self.not_first_start()
+        self.start()
+        self.wait_main_window()
+        damaged = self.damaged_pdf("损坏.pdf")
+        asking = self.start(damaged)  # its hand-off stops in the control's question
+        self.repair_question("损坏.pdf")
+        pdfs = [self.pdf("等候 %d.pdf" % i) for i in range(2)]
+        waiting = [self.start(pdf) for pdf in pdfs]
+        wait_for(lambda: len(self.suite.requests(LOAD_INFO)) >= 4, 60, "the waiting launches' start-up requests")
+        time.sleep(3)  # in their turn's queue by now
+        self.assertEqual(self.tool("scenario_send.exe", "terminate", TITLE)[0], 0)  # End task
+        # One of the three owns the instance now; the damaged document is asked about again there.
+        self.answer_repair(self.repair_question("损坏.pdf"))
+        self.assert_each_opened_once([damaged] + pdfs)
+        launches = [asking] + waiting
+        wait_for(lambda: sum(l.poll() is None for l in launches) == 1, 60, "the others handed over")
+        self.assertEqual(sorted(l.poll() for l in launches if l.poll() is not None), [0, 0])
+        self.assertEqual(self.main_window_state()["visible"], 1)
+        self.assertEqual(self.settings().get("openDocPath"), "")
+
+    def test_a_settings_file_held_open_hands_the_paths_over_one_by_one(self):
+        self.not_first_start()
+        first_pdf = self.pdf("第一个.pdf")
+        self.start(first_pdf)
+        self.wait_main_window()
+        self.assert_each_opened_once([first_pdf])
+        settings = self.suite.data_dirs()[0] / "wconfig.ini"
+        holder, out = self.background_send("hold-file", windows_path(settings), "40")
+        self.assertIn("held=1", self.background_output(out, "held=", "the settings file held"))
+        listed = [self.pdf("逐个 %d.pdf" % i) for i in range(3)]
+        mark = self.journal_mark()
+        launch = self.start("".join(p + ";" for p in listed))
+        self.assertEqual(launch.wait(120), 0)
+        self.assertIsNone(holder.poll(), "the file was held all the time")
+        opened = [l for l in self.journal_since(mark) if l.startswith("opened ")]
+        self.assertEqual(opened, ['opened "%s": 1 pages' % p for p in reversed(listed)], "in the list's order")
+        self.assertEqual(holder.wait(60), 0)
+        self.assertEqual(self.settings().get("openDocPath"), "")
 
 
 if __name__ == "__main__":

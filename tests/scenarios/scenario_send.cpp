@@ -37,6 +37,14 @@
 //                                                for SECONDS, printing hwnd= once it is there; the
 //                                                exit code is the number of WM_USER+16 messages it
 //                                                received
+//   scenario_send suspend TITLE FILE             suspends the thread of the window from outside (it
+//                                                takes no message meanwhile), printing suspended=1
+//                                                once it is, and resumes it as soon as FILE exists
+//                                                (at most 10 minutes later); 0 resumed, 1 not
+//                                                suspended
+//   scenario_send hold-file PATH SECONDS         holds the file open without sharing for SECONDS, as
+//                                                another program may; prints held=1 once it holds
+//                                                it (held=0, exit code 1, when it cannot)
 //
 // The window is found by its title. Output: UTF-8 lines of tab-separated key=value fields. Exit
 // code: the message's result (0-255) or 0 when done, 254 when no window has the title (or no such
@@ -214,6 +222,33 @@ int showTitleWindow(const wchar_t* title, DWORD seconds) {
     return g_pendingDocMessages;
 }
 
+int suspendThreadOf(HWND window, const wchar_t* resumeFile) {
+    const DWORD threadId = GetWindowThreadProcessId(window, nullptr);
+    const std::unique_ptr<void, decltype(&CloseHandle)> thread(OpenThread(THREAD_SUSPEND_RESUME, FALSE, threadId),
+                                                               &CloseHandle);
+    if (!thread || SuspendThread(thread.get()) == static_cast<DWORD>(-1)) {
+        return 1;
+    }
+    print(L"suspended=1");
+    for (int i = 0; i < 6000 && GetFileAttributesW(resumeFile) == INVALID_FILE_ATTRIBUTES; ++i) {
+        Sleep(100);
+    }
+    ResumeThread(thread.get());
+    return 0;
+}
+
+int holdFile(const wchar_t* path, DWORD seconds) {
+    HANDLE file =
+        CreateFileW(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    print(std::wstring(L"held=") + (file != INVALID_HANDLE_VALUE ? L"1" : L"0"));
+    if (file == INVALID_HANDLE_VALUE) {
+        return 1;
+    }
+    Sleep(seconds * 1000);
+    CloseHandle(file);
+    return 0;
+}
+
 // Watches without a pause, so that a file that exists for a moment is seen.
 bool waitForFile(const wchar_t* pattern, DWORD timeoutMs) {
     for (const DWORD start = GetTickCount(); GetTickCount() - start < timeoutMs;) {
@@ -298,6 +333,9 @@ int wmain(int argc, wchar_t** argv) {
     if (command == L"title-window" && argc == 4) {
         return showTitleWindow(argv[2], static_cast<DWORD>(number(argv[3])));
     }
+    if (command == L"hold-file" && argc == 4) {
+        return holdFile(argv[2], static_cast<DWORD>(number(argv[3])));
+    }
     if (argc < 3) {
         return 253;
     }
@@ -333,6 +371,8 @@ int wmain(int argc, wchar_t** argv) {
             return 2;
         }
         result = terminateProcessOf(window) ? 0 : 1;
+    } else if (command == L"suspend" && argc == 4) {
+        result = suspendThreadOf(window, argv[3]);
     } else if (command == L"window" && argc == 3) {
         print(L"hwnd=" + hex(window) + L"\tvisible=" + std::to_wstring(IsWindowVisible(window) ? 1 : 0) + L"\tzoomed=" +
               std::to_wstring(IsZoomed(window) ? 1 : 0) + L"\ticonic=" + std::to_wstring(IsIconic(window) ? 1 : 0));

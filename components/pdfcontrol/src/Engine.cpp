@@ -98,6 +98,10 @@ bool Engine::openDocument(const std::wstring& path, std::wstring* refusal) {
         *refusal = L"not a PDF file";
         return false;
     }
+    if (!info.complete && !askToRepair(path)) {
+        *refusal = L"damaged, not repaired";
+        return false;
+    }
     documents_.push_back(Document{path, fileName(path), info.pageCount});
     active_ = static_cast<int>(documents_.size()) - 1;
     thumbHistory_[path] = info.pageCount;
@@ -155,6 +159,17 @@ bool Engine::askToClose(int index) {
         return false;
     }
     return true;
+}
+
+// The question a viewer asks before it opens a file that was cut short, in a standard message box
+// over the control's window. True when the user lets it repair and open the file.
+bool Engine::askToRepair(const std::wstring& path) {
+    journal(L"ask repair \"" + path + L"\"");
+    const std::wstring question = L"\"" + fileName(path) + L"\" is damaged. Repair it and open it?";
+    const int answer = MessageBoxW(control_ ? control_->window() : nullptr, question.c_str(), title().c_str(),
+                                   MB_YESNO | MB_ICONWARNING);
+    journal(answer == IDYES ? L"answer yes" : L"answer no");
+    return answer == IDYES;
 }
 
 bool Engine::saveActiveDocument() {

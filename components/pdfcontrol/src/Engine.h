@@ -84,6 +84,7 @@ class Engine {
   private:
     Engine() = default;
     bool askToClose(int index);
+    bool askToRepair(const std::wstring& path);
 
     std::vector<Document> documents_;
     int active_ = -1;

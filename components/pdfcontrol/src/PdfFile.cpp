@@ -19,6 +19,9 @@ PdfFileInfo inspectPdf(std::string_view bytes) {
     if (!info.isPdf) {
         return info;
     }
+    constexpr size_t kTailBytes = 1024;
+    const size_t tail = bytes.size() > kTailBytes ? bytes.size() - kTailBytes : 0;
+    info.complete = bytes.find("%%EOF", tail) != std::string_view::npos;
     constexpr std::string_view kType = "/Type";
     constexpr std::string_view kPage = "/Page";
     for (size_t at = bytes.find(kType); at != std::string_view::npos; at = bytes.find(kType, at + 1)) {

@@ -1,0 +1,81 @@
+"""What the hand-off scenarios share: tools in the background, a process that holds the instance
+mutex, PDFs with and without blanks in their paths and one cut short, the control's journal read
+per document, the control's questions answered and the hand-off's prompt."""
+import subprocess
+
+import scenario_support
+from sample_pdf import sample_pdf
+from scenario_support import TIP, Scenario, wait_for, windows_path
+
+CONTROL_TITLE = "BravikPDF编辑器"  # the control's title, which the program sets; its questions carry it
+IDYES = 6
+NOT_HANDED_OVER = "无法把文档交给正在运行的程序！"
+
+
+class HandOffScenario(Scenario):
+    def background_send(self, *args):
+        """scenario_send in the background with its output in a file: (the process, the file)."""
+        out = self.dir / ("send-%d.txt" % len(self.processes))
+        with out.open("wb") as sink:
+            process = subprocess.Popen([scenario_support.ARGS.wine_run, "--prefix", str(self.suite.prefix),
+                                        str(self.suite.bin / "scenario_send.exe"), *args],
+                                       stdin=subprocess.DEVNULL, stdout=sink, stderr=subprocess.DEVNULL)
+        self.processes.append(process)
+        return process, out
+
+    def background_output(self, out, part, what):
+        wait_for(lambda: part in out.read_text("utf-8"), 60, what)
+        return out.read_text("utf-8")
+
+    def hold_instance(self, seconds):
+        """A process that owns the instance mutex and has no main window, as a first instance
+        that is still starting."""
+        holder, out = self.background_send("hold-instance", str(seconds))
+        self.assertIn("owned=1", self.background_output(out, "owned=", "the instance mutex held"))
+        return holder
+
+    def plain_pdf(self, name):
+        """A PDF whose path has no blank, so Wine passes it without quotation marks."""
+        folder = self.dir / "无空格"
+        folder.mkdir(exist_ok=True)
+        path = folder / name
+        self.assertNotIn(" ", str(path))
+        path.write_bytes(sample_pdf(1))
+        return windows_path(path)
+
+    def damaged_pdf(self, name):
+        """A PDF cut short before its end marker: the control asks whether to repair it."""
+        path = self.docs / name
+        path.write_bytes(sample_pdf(1).rsplit(b"%%EOF", 1)[0])
+        return windows_path(path)
+
+    def opened(self, pdf):
+        return sum(line.startswith('opened "%s":' % pdf) for line in self.journal_lines())
+
+    def assert_each_opened_once(self, pdfs):
+        wait_for(lambda: all(self.opened(p) for p in pdfs), 60,
+                 "%r opened; journal: %r" % (pdfs, self.journal_lines()[-20:]))
+        self.assertEqual([self.opened(p) for p in pdfs], [1] * len(pdfs), self.journal_lines()[-30:])
+
+    def repair_question(self, name):
+        """The control's question about a damaged document, once it is shown."""
+        box = self.message_box(CONTROL_TITLE)
+        self.assertIn('"%s" is damaged' % name, box["texts"])
+        return box
+
+    def answer_repair(self, box):
+        self.assertEqual(self.tool("scenario_send.exe", "press", box["hwnd"], str(IDYES))[0], 0)
+
+    def settled(self, title):
+        """Returns once the window's thread has handled what was sent to it before."""
+        self.assertEqual(self.tool("scenario_send.exe", "message", title, "0")[0], 0)
+
+    def not_handed_over_prompt(self, why, timeout):
+        """The prompt of a launch whose documents did not reach the running program, closed with its
+        OK button once its texts are checked."""
+        self.suite.spy.wait(TIP, name="pro_text", timeout_ms=timeout * 1000)
+        texts = {n: self.suite.spy.find(TIP, n)["text"] for n in ("title_name", "pro_text", "flush_str1",
+                                                                   "btn_dir_ok")}
+        self.assertEqual(texts, {"title_name": "提示", "pro_text": NOT_HANDED_OVER, "flush_str1": why,
+                                 "btn_dir_ok": "确定"})
+        self.suite.spy.click(TIP, "btn_dir_ok", post=True)

@@ -736,6 +736,8 @@ TEST_F(MainWindow, AFailedCloseEndsTheClosingAndDropsTheUpdate) {
         EXPECT_TRUE(IsWindow(main.m_hWnd));
     }
     g_appState.updateAvailable = 0;
+}
+
 // Whether a second instance still found the main window once its WM_DESTROY had been handled.
 HWND g_destroyWatched = nullptr;
 int g_foundAfterDestroy = -1;

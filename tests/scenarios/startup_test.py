@@ -8,6 +8,12 @@ from scenario_support import (GUIDE, MAINWND, SC_MAXIMIZE, SC_MINIMIZE, Scenario
 
 
 class StartUp(Scenario):
+    def root_margin(self):
+        """The main window's root margin as drawn: its client rectangle inside its rectangle."""
+        root = self.suite.spy.find(MAINWND, "root")
+        (left, top, right, bottom), (c_left, c_top, c_right, c_bottom) = root["rect"], root["client"]
+        return c_left - left, c_top - top, right - c_right, bottom - c_bottom
+
     def test_accepted_update_starts_the_updater_and_no_main_window(self):
         self.ensure_prefix()
         self.not_first_start()
@@ -50,14 +56,17 @@ class StartUp(Scenario):
         self.assertEqual(self.settings().get("frameState"), "max")
         self.assertTrue(self.suite.spy.find(MAINWND, "btn_restore")["visible"])
         self.assertFalse(self.suite.spy.find(MAINWND, "btn_max")["visible"])
+        self.assertEqual(self.root_margin(), (7, 5, 7, 5), "the maximised window's border")
         self.suite.spy.click(MAINWND, "btn_close")
         self.assertEqual(program.wait(60), 0)
 
         program = self.start()
         self.wait_main_window()
         self.assertEqual(self.main_window_state()["zoomed"], "1", "shown maximised as the settings say")
+        self.assertEqual(self.root_margin(), (7, 5, 7, 5))
         self.suite.spy.click(MAINWND, "btn_restore")
         wait_for(lambda: self.settings().get("frameState") == "normal", 30, "frameState=normal")
+        self.assertEqual(self.root_margin(), (0, 0, 0, 0), "the restored window has no border")
         self.assertEqual(self.main_window_state()["zoomed"], "0")
         self.assertTrue(self.suite.spy.find(MAINWND, "btn_max")["visible"])
         self.assertFalse(self.suite.spy.find(MAINWND, "btn_restore")["visible"])

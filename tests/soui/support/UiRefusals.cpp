@@ -8,10 +8,17 @@ namespace souitest {
 
 std::vector<std::wstring> takeRefusals() {
     static size_t taken = 0;
-    const int length = SouiRefusalLines(nullptr, 0);
-    std::wstring text(static_cast<size_t>(length) + 1, L'\0');
-    SouiRefusalLines(text.data(), length + 1);
-    text.resize(static_cast<size_t>(length));
+    std::wstring text;
+    // Asked again when a refusal came in between (another thread of the test).
+    for (int length = SouiRefusalLines(nullptr, 0);;) {
+        text.assign(static_cast<size_t>(length) + 1, L'\0');
+        const int now = SouiRefusalLines(text.data(), length + 1);
+        if (now <= length) {
+            text.resize(static_cast<size_t>(now));
+            break;
+        }
+        length = now;
+    }
     std::vector<std::wstring> lines;
     for (size_t at = taken < text.size() ? taken : text.size(); at < text.size();) {
         const size_t end = text.find(L'\n', at);

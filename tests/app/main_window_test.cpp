@@ -36,6 +36,30 @@ using shelltest::controlModule;
     return g_appState.readAppString(key).c_str();
 }
 
+// What the window shows of an element: its rectangle and its client rectangle.
+[[maybe_unused]] RECT rectOf(SOUI::SWindow* window) {
+    RECT rc;
+    window->GetWindowRect(&rc);
+    return rc;
+}
+
+[[maybe_unused]] RECT clientOf(SOUI::SWindow* window) {
+    RECT rc;
+    window->GetClientRect(&rc);
+    return rc;
+}
+
+// The border between an element's rectangle and its client rectangle (its margin), as laid out.
+[[maybe_unused]] std::vector<LONG> borderOf(SOUI::SWindow* window) {
+    const RECT rc = rectOf(window), client = clientOf(window);
+    return {client.left - rc.left, client.top - rc.top, rc.right - client.right, rc.bottom - client.bottom};
+}
+
+// How far the account area's name stands from the left of the account button's client area.
+[[maybe_unused]] LONG nameExtent() {
+    return rectOf(element(L"user_name")).left - clientOf(element(L"btn_log")).left;
+}
+
 // A layout coordinate as written: "-415" counts from the far edge.
 [[maybe_unused]] int posValue(SOUI::SWindow* window, int index) {
     const SOUI::SPosItem& item = window->GetLayoutParam().pos[index];
@@ -316,15 +340,28 @@ TEST_F(MainWindow, SizeChangesWriteTheFrameStateOnMaximiseAndRestoreOnly) {
     SOUI::SWindow* restoreButton = element(L"btn_restore");
     ASSERT_TRUE(maxButton && restoreButton);
 
+    SOUI::SWindow* root = element(L"root");
+    ASSERT_NE(root, nullptr);
+    // Where the caption row stands inside the root (which has a padding of 1).
+    auto captionOffset = [root] {
+        const RECT rc = rectOf(root), caption = rectOf(root->GetChild(0));
+        return std::vector<LONG>{caption.left - rc.left, caption.top - rc.top, rc.right - caption.right};
+    };
+
     main.SendMessage(WM_SIZE, SIZE_MAXIMIZED, MAKELPARAM(1000, 650));
     EXPECT_EQ(setting(L"frameState"), L"max");
     EXPECT_TRUE(restoreButton->IsVisible());
     EXPECT_FALSE(maxButton->IsVisible());
+    // The maximised window draws a border inside the screen's edge: the caption moves in with it.
+    EXPECT_EQ(borderOf(root), (std::vector<LONG>{7, 5, 7, 5}));
+    EXPECT_EQ(captionOffset(), (std::vector<LONG>{8, 6, 8}));
 
     main.SendMessage(WM_SIZE, SIZE_RESTORED, MAKELPARAM(1000, 650));
     EXPECT_EQ(setting(L"frameState"), L"normal");
     EXPECT_FALSE(restoreButton->IsVisible());
     EXPECT_TRUE(maxButton->IsVisible());
+    EXPECT_EQ(borderOf(root), (std::vector<LONG>{0, 0, 0, 0}));
+    EXPECT_EQ(captionOffset(), (std::vector<LONG>{1, 1, 1}));
 
     g_appState.writeAppString(L"frameState", L"untouched");
     main.SendMessage(WM_SIZE, SIZE_MINIMIZED, 0);
@@ -361,6 +398,7 @@ TEST_F(MainWindow, AccountAreaShowsHiddenSignedInAndSignedOut) {
     EXPECT_EQ(std::wstring(logButton->GetToolTipText().c_str()), L"测试用户");
     EXPECT_EQ(posValue(logButton, 0), -415);
     EXPECT_EQ(std::wstring(userName->GetWindowText().c_str()), L"测试用户");
+    EXPECT_EQ(nameExtent(), 65) << "the signed-in name's extent";
 
     answers().userDataResult = 0;
     main.refreshLoginArea();
@@ -368,6 +406,7 @@ TEST_F(MainWindow, AccountAreaShowsHiddenSignedInAndSignedOut) {
     EXPECT_EQ(std::wstring(logButton->GetSkinName().c_str()), L"btn_log_imglist");
     EXPECT_EQ(std::wstring(userName->GetToolTipText().c_str()), L"点击登录");
     EXPECT_EQ(std::wstring(userName->GetWindowText().c_str()), L"未登录");
+    EXPECT_EQ(nameExtent(), 38) << "the signed-out name's extent";
     EXPECT_EQ(std::wstring(logButton->GetToolTipText().c_str()), L"测试用户") << "the old name stays as the tip";
 
     // A method without a skin of its own keeps the button's skin.

@@ -8,11 +8,16 @@ from scenario_support import (LOAD_INFO, LOGIN_PAGE, MAINWND, Scenario, TIP, TIT
 
 
 class Account(Scenario):
+    def name_extent(self):
+        """How far the account area's name stands from the left of the account button, as drawn."""
+        return self.suite.spy.find(MAINWND, "user_name")["rect"][0] - self.suite.spy.find(MAINWND, "btn_log")["client"][0]
+
     def test_signing_in_through_the_web_page(self):
         self.not_first_start()
         self.start()
         self.wait_main_window()
         self.assertEqual(self.suite.spy.find(MAINWND, "user_name")["text"], "未登录")
+        self.assertEqual(self.name_extent(), 38, "the signed-out area's extent")
         self.assertEqual(self.suite.requests(USER_DATA), [], "no user id stored: no profile request")
         self.suite.spy.click(MAINWND, "btn_log")
         self.assertEqual(self.suite.spy.wait(WKEDLG, name="title_name", timeout_ms=30000)["text"], "登录")
@@ -21,6 +26,7 @@ class Account(Scenario):
         self.suite.spy.wait_gone(WKEDLG, timeout=30)
         name = self.suite.spy.find(MAINWND, "user_name")
         self.assertEqual(name["text"], USER_NAME)
+        self.assertEqual(self.name_extent(), 65, "the signed-in area's extent")
         button = self.suite.spy.find(MAINWND, "btn_log")
         self.assertEqual(button["skin"], "btn_wechat_normal_imglist", "the skin of sign-in method 1")
         self.assertEqual(button["tip"], USER_NAME)

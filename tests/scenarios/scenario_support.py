@@ -5,8 +5,9 @@ of a scenario with its ways of starting the program and reading its traces.
 
 Before each scenario the prefix's per-user folder of the program is removed and every process of the
 prefix ended. The control stand-in's journal and the updater's and converter's records go to files
-of the scenario; a scenario fails when the journal shows a call the control refused. Each
-scenario has a time limit of its own.
+of the scenario; a scenario fails when the journal shows a call the control refused, or when the UI
+library's journal (also a file of the scenario, shared by the program's processes) shows anything it
+refused. Each scenario has a time limit of its own.
 
 Buttons of the translucent dialogs are pressed with posted mouse messages: without a window
 manager Wine leaves a newly shown dialog below the main window in the stacking order, so a real
@@ -236,6 +237,9 @@ class Scenario(unittest.TestCase):
         # Every scenario: the program made no call that the PDF control refused.
         refused = [line for line in self.journal_lines() if line.startswith("refused ")]
         self.assertEqual(refused, [], "the PDF control refused calls of the program")
+        # ...and none that the UI library refused (a misspelt element, attribute, value or resource).
+        refused_ui = [line for line in self.ui_journal_lines() if line.startswith("refused")]
+        self.assertEqual(refused_ui, [], "the UI library refused requests of the program")
 
     def _failed(self):
         result = self._outcome.result
@@ -261,7 +265,7 @@ class Scenario(unittest.TestCase):
 
     def start(self, *args):
         env = dict(os.environ, BRAVIK_PDFCONTROL_JOURNAL=windows_path(self.journal),
-                   BRAVIK_STARTS_DIR=windows_path(self.starts))
+                   BRAVIK_STARTS_DIR=windows_path(self.starts), BRAVIK_SOUI_JOURNAL=windows_path(self.ui_journal()))
         process = subprocess.Popen([ARGS.wine_run, "--prefix", str(SUITE.prefix), str(SUITE.bin / EXE), *args],
                                    env=env, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
                                    stderr=subprocess.DEVNULL)
@@ -342,6 +346,13 @@ class Scenario(unittest.TestCase):
         path = self.docs / name
         path.write_bytes(sample_pdf(pages))
         return windows_path(path)
+
+    def ui_journal(self):
+        """The UI library's journal of what it refused, shared by every process of the scenario."""
+        return self.dir / "ui_journal.txt"
+
+    def ui_journal_lines(self):
+        return self.ui_journal().read_text("utf-8").splitlines() if self.ui_journal().exists() else []
 
     def journal_lines(self):
         return self.journal.read_text("utf-8").splitlines() if self.journal.exists() else []

@@ -9,6 +9,12 @@ WM_NULL, SC_RESTORE = 0x0000, 0xF120
 
 
 class StartUp(Scenario):
+    def root_margin(self):
+        """The main window's root margin as drawn: its client rectangle inside its rectangle."""
+        root = self.suite.spy.find(MAINWND, "root")
+        (left, top, right, bottom), (c_left, c_top, c_right, c_bottom) = root["rect"], root["client"]
+        return c_left - left, c_top - top, right - c_right, bottom - c_bottom
+
     def test_accepted_update_starts_the_updater_and_no_main_window(self):
         self.ensure_prefix()
         self.not_first_start()
@@ -53,6 +59,9 @@ class StartUp(Scenario):
             maximised = frame_state == "max"
             self.assertEqual(self.suite.spy.find(MAINWND, "btn_max")["visible"], not maximised)
             self.assertEqual(self.suite.spy.find(MAINWND, "btn_restore")["visible"], maximised)
+            if not iconic:
+                # The root's margin as drawn: a border around the maximised window only.
+                self.assertEqual(self.root_margin(), (7, 5, 7, 5) if zoomed else (0, 0, 0, 0))
 
         # Without a window manager there is no taskbar, and a minimised window keeps no caption to
         # click: it is restored as the shell restores it, with WM_SYSCOMMAND SC_RESTORE.

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "TestApp.h"
+#include "UiRefusals.h"
 
 using namespace SOUI;
 using soui_test::TestApp;
@@ -45,6 +46,10 @@ TEST(UiDef, LoadsFromResourcesAndReadsNamedStrings) {
     EXPECT_EQ(def->GetNamedString()->Get(L"@string/query"), L"a=1&b=2");
     EXPECT_EQ(def->GetNamedString()->Get(L"@string/missing"), L"");
     EXPECT_EQ(def->GetNamedString()->Get(L"@string/Title"), L"") << "keys compare exactly";
+    EXPECT_EQ(
+        souitest::takeRefusals(),
+        (std::vector<std::wstring>{L"refused named string \"@string/missing\": the string table has no such string",
+                                   L"refused named string \"@string/Title\": the string table has no such string"}));
     EXPECT_EQ(def->GetNamedString()->Get(L"plain text"), L"plain text");
     EXPECT_EQ(def->GetNamedColor()->Get(L"@color/red"), RGBA(255, 0, 0, 255));
     EXPECT_EQ(def->GetDefFontFace(), L"微软雅黑");
@@ -106,6 +111,13 @@ TEST(NamedIds, ResolveCaseSensitivelyFromASortedTable) {
     app.InitXmlNamedID(unsorted, 3, FALSE);
     EXPECT_EQ(app.GetNamedID(L"alpha"), 1);
     EXPECT_EQ(app.GetNamedID(L"Mid"), 2);
+    EXPECT_EQ(app.GetNamedID(L"zeta"), 3);
+    EXPECT_EQ(souitest::takeRefusals(), std::vector<std::wstring>{});
+    // One that claims to be sorted but is not would make a look-up by halves miss.
+    app.InitXmlNamedID(unsorted, 3, TRUE);
+    EXPECT_EQ(souitest::takeRefusals(),
+              std::vector<std::wstring>{
+                  L"refused InitXmlNamedID(3 records, sorted): the records are not in ordinal order of their names"});
     EXPECT_EQ(app.GetNamedID(L"zeta"), 3);
     app.InitXmlNamedID(table, 6, TRUE);
 }

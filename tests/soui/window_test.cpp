@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "TestApp.h"
+#include "UiRefusals.h"
 
 using namespace SOUI;
 using soui_test::PumpUntil;
@@ -256,6 +257,13 @@ TEST_F(Windows, HostWindowIsBuiltFromItsLayout) {
     EXPECT_NE(wnd.FindChildByName2<SImageButton>(L"btn_close"), nullptr);
     EXPECT_NE(wnd.FindChildByName2<SButton>(L"btn_close"), nullptr);
     EXPECT_EQ(wnd.FindChildByName2<SStatic>(L"btn_close"), nullptr) << "another class";
+    // A name no layout has, and an element taken for another kind, are the program's mistakes.
+    EXPECT_EQ(souitest::takeRefusals(),
+              (std::vector<std::wstring>{
+                  L"refused FindChildByName(\"nothing\") in <host> of LAYOUT:XML_TESTWND: no layout has an element "
+                  L"of that name",
+                  L"refused FindChildByName2<text>(\"btn_close\") for imgbtn \"btn_close\" of LAYOUT:XML_TESTWND: the "
+                  L"element is of kind imgbtn, not text"}));
     EXPECT_NE(wnd.FindChildByName2<SStatic>(L"line1"), nullptr);
     EXPECT_EQ(wnd.FindChildByName(L"line1")->GetStyle().GetTextColor(0), RGBA(255, 0, 0, 255));
     EXPECT_EQ(wnd.FindChildByName(L"lnk")->GetStyle().cursor, L"hand") << "from its style class";
@@ -310,6 +318,9 @@ TEST_F(Windows, AttributesChangePositionVisibilitySkinAndText) {
     ExpectRect(wnd.FindChildByName(L"caption"), 1, 1, 499, 41);
 
     EXPECT_EQ(line1->SetAttribute(L"no_such_attribute", L"1", FALSE), E_FAIL);
+    EXPECT_EQ(souitest::takeRefusals(),
+              (std::vector<std::wstring>{L"refused attribute no_such_attribute=\"1\" of text \"line1\" of "
+                                         L"LAYOUT:XML_TESTWND: no attribute of the kind text"}));
     wnd.FindChildByName(L"body")->SetAttribute(L"data", L"3", FALSE);
     EXPECT_EQ(wnd.FindChildByName(L"body")->GetUserData(), 3u);
     wnd.DestroyWindow();

@@ -11,6 +11,7 @@
 
 #include "FakeEngine.h"
 #include "UiFixture.h"
+#include "UiRefusals.h"
 #include "foundation/DataDir.h"
 #include "webview/SWkeWebkit.h"
 #include "webview/WkeCursor.h"
@@ -168,6 +169,10 @@ TEST_F(WebViewTest, TheUrlAttributeIsTakenInAnyLetterCaseAndLoadsOnceTheViewExis
                 << std::string(c.name, c.name + wcslen(c.name)) << ": " << fake_->calls.size();
         }
     }
+    // The other name is no attribute of the control: the UI library refuses it.
+    EXPECT_EQ(souitest::takeRefusals(),
+              std::vector<std::wstring>{L"refused attribute urls=\"https://h/登录\" of wkeWebkit \"web\" of "
+                                        L"LAYOUT:XML_WEBWND: no attribute of the kind wkeWebkit"});
     // A stored address is what the next load uses.
     web->SetAttribute(L"url", L"http://stored/", TRUE);
     fake_->calls.clear();

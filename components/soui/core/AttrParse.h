@@ -5,6 +5,7 @@
 
 #include <soui/SWindow.h>
 
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -32,5 +33,28 @@ LOGFONTW ParseFont(const std::wstring& spec, const std::wstring& defFace, int de
 LPCWSTR ParseCursor(const std::wstring& name);
 // Case-insensitive comparison of ASCII-only attribute names and keywords.
 BOOL SameNoCase(const std::wstring& a, const wchar_t* b);
+
+// Strict readers of the value forms: TRUE when the whole text (blanks around it and around the
+// parts of a list aside) is in the form, with its value. What is not in its form is refused by the
+// caller, so a misspelt value never passes as a default.
+// A number: decimal with an optional "-", or hexadecimal with "0x".
+BOOL ReadInt(const std::wstring& text, int& value);
+// A flag: "0" or "1".
+BOOL ReadFlag(const std::wstring& text, BOOL& value);
+// Four numbers "l,t,r,b".
+BOOL ReadFour(const std::wstring& text, RECT& value);
+// A position: two or four parts, each "n", "-n" or "[n" with n a decimal number.
+BOOL ReadPos(const std::wstring& text, SPosItem (&items)[4], int& count);
+// One part of "size": -1 (natural), -2 (fill) or a length of 0 or more.
+BOOL ReadSizePart(const std::wstring& text, int& value);
+// A colour literal: "#RRGGBB", "#RRGGBBAA", "rgb(r,g,b)", "rgba(r,g,b,a)" with parts 0-255.
+BOOL ReadColorLiteral(const std::wstring& text, COLORREF& value);
+// Why a font spec is not in its form ("key:value" pairs of face, size, bold, italic, underline,
+// strike, weight; empty is the default font); empty when it is.
+std::wstring FontSpecProblem(const std::wstring& spec);
+// A cursor name of the list in LAYOUTS.md.
+BOOL ReadCursor(const std::wstring& name, LPCWSTR& id);
+// The index of the keyword the text is (ignoring case), or -1.
+int KeywordIndex(const std::wstring& text, std::initializer_list<const wchar_t*> words);
 
 }  // namespace SOUI

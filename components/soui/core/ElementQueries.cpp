@@ -155,7 +155,7 @@ std::wstring Answer(const std::wstring& request) {
     }
     if (cmd == L"find") {
         const std::wstring name = Field(request, L"name");
-        SWindow* w = host->FindChildByName(name.c_str(), -1);
+        SWindow* w = FindElementByName(host, name.c_str(), -1);
         return w ? ElementLine(w, host->m_hWnd) + L"\n" : L"found=0\n";
     }
     return L"found=0\terror=unknown command\n";

@@ -6,9 +6,11 @@
 #include <soui/IRender.h>
 #include <soui/IResProvider.h>
 #include <soui/ISkinObj.h>
+#include <soui/SString.h>
 #include <soui/SouiDefs.h>
 
 #include <string>
+#include <vector>
 
 namespace SOUI {
 
@@ -27,6 +29,19 @@ SWindow* SwndFromHandle(SWND swnd);
 void DeferDelete(SWindow* wnd);
 void EnterDispatch();
 void LeaveDispatch();
+
+// The first element named `name` below `from` (depth -1: any depth), without the checks of
+// FindChildByName: for the inspection, which asks for whatever a test names.
+SWindow* FindElementByName(const SWindow* from, LPCWSTR name, int depth);
+// Names of elements: what code gave an element is remembered; a name is known when it was given or
+// when a layout of the providers has an element of that name.
+void RememberElementName(const std::wstring& name);
+BOOL IsKnownElementName(const std::wstring& name);
+
+// A plain text, or the text of "@string/key"; FALSE (with why) when the string table has no key.
+BOOL ResolveTextValue(const SStringW& value, SStringW& text, std::wstring& wrong);
+// A colour literal, or the colour of "@color/key"; FALSE (with why) otherwise.
+BOOL ResolveColorValue(const std::wstring& value, COLORREF& color, std::wstring& wrong);
 
 // Hosts of this process, for FromHwnd and the inspection.
 void RegisterHost(SHostWnd* host);
@@ -59,6 +74,9 @@ IRenderFactory* GetRenderFactory();
 
 // Splits "TYPE:NAME" and upper-cases both parts.
 BOOL SplitResName(const std::wstring& typeAndName, std::wstring& type, std::wstring& name);
+// The resources of the type that a provider made by CreateResProvider holds, as "TYPE:NAME" in
+// upper case; empty for another provider.
+std::vector<std::wstring> ProviderResources(IResProvider* provider, LPCWSTR type);
 // Raw data of "TYPE:NAME" from one provider.
 BOOL ReadResource(IResProvider* provider, const std::wstring& typeAndName, std::string& data);
 

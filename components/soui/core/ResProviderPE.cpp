@@ -3,7 +3,9 @@
 
 #include <soui/IResProvider.h>
 
+#include <set>
 #include <string>
+#include <vector>
 
 #include "Internal.h"
 
@@ -20,8 +22,32 @@ std::wstring Upper(LPCWSTR text) {
     return s;
 }
 
+class ResProviderPE;
+
+// The providers of this module, so the library can list what they hold.
+std::set<IResProvider*>& livePeProviders() {
+    static std::set<IResProvider*> live;
+    return live;
+}
+
+BOOL CALLBACK CollectName(HMODULE, LPCWSTR, LPWSTR name, LONG_PTR names) {
+    if (!IS_INTRESOURCE(name)) {
+        reinterpret_cast<std::vector<std::wstring>*>(names)->push_back(name);
+    }
+    return TRUE;
+}
+
 class ResProviderPE : public TObjRefImpl<IResProvider> {
   public:
+    ResProviderPE() { livePeProviders().insert(this); }
+    ~ResProviderPE() override { livePeProviders().erase(this); }
+    std::vector<std::wstring> Names(LPCWSTR type) const {
+        std::vector<std::wstring> names;
+        if (module_ && type) {
+            EnumResourceNamesW(module_, Upper(type).c_str(), &CollectName, reinterpret_cast<LONG_PTR>(&names));
+        }
+        return names;
+    }
     BOOL Init(WPARAM wParam, LPARAM /*lParam*/) override {
         module_ = reinterpret_cast<HMODULE>(wParam);
         return module_ != nullptr;
@@ -85,6 +111,17 @@ BOOL CreateResProvider(BUILTIN_RESTYPE type, IObjRef** provider) {
     }
     *provider = new ResProviderPE;
     return TRUE;
+}
+
+std::vector<std::wstring> ProviderResources(IResProvider* provider, LPCWSTR type) {
+    std::vector<std::wstring> all;
+    if (!provider || !livePeProviders().count(provider)) {
+        return all;
+    }
+    for (const std::wstring& name : static_cast<ResProviderPE*>(provider)->Names(type)) {
+        all.push_back(Upper(type) + L":" + name);
+    }
+    return all;
 }
 
 BOOL SplitResName(const std::wstring& typeAndName, std::wstring& type, std::wstring& name) {

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "Internal.h"
+#include "Refusals.h"
 
 namespace SOUI {
 
@@ -62,12 +63,19 @@ int SApplication::InitXmlNamedID(const TNAMEDVALUE<int>* table, int count, BOOL 
     namedIds_.clear();
     for (int i = 0; table && i < count; ++i) {
         const wchar_t* name = table[i].strName;
-        namedIds_.emplace_back(std::wstring(name, wcsnlen(name, 52)), table[i].value);
+        const size_t length = wcsnlen(name, 52);
+        if (length == 52) {
+            Refuse(L"InitXmlNamedID record " + std::to_wstring(i), L"a name without its terminating zero");
+        }
+        namedIds_.emplace_back(std::wstring(name, length), table[i].value);
     }
-    // A table that claims to be sorted but is not would make look-ups miss: sort the copy always.
-    (void)sorted;
-    std::stable_sort(namedIds_.begin(), namedIds_.end(),
-                     [](const auto& a, const auto& b) { return a.first < b.first; });
+    auto byName = [](const auto& a, const auto& b) { return a.first < b.first; };
+    // A table that claims to be sorted but is not makes a look-up by halves miss its names.
+    if (sorted && !std::is_sorted(namedIds_.begin(), namedIds_.end(), byName)) {
+        Refuse(L"InitXmlNamedID(" + std::to_wstring(count) + L" records, sorted)",
+               L"the records are not in ordinal order of their names");
+    }
+    std::stable_sort(namedIds_.begin(), namedIds_.end(), byName);
     return static_cast<int>(namedIds_.size());
 }
 

@@ -10,6 +10,7 @@
 
 #include "AttrParse.h"
 #include "Internal.h"
+#include "Refusals.h"
 
 namespace SOUI {
 
@@ -123,12 +124,15 @@ SHostWnd* SHostWnd::FromHwnd(HWND hwnd) {
 BOOL SHostWnd::LoadLayout() {
     SApplication* app = SApplication::getSingletonPtr();
     if (!app || !app->GetRawBuffer(layoutName_.c_str(), layoutXml_)) {
-        SLog(L"layout %s not found", layoutName_.c_str());
+        Refuse(L"layout \"" + std::wstring(layoutName_.c_str()) + L"\"", L"no provider has such a layout");
         return FALSE;
     }
     auto* doc = new pugi::xml_document;
-    if (!doc->load_buffer(layoutXml_.data(), layoutXml_.size(), pugi::parse_default, pugi::encoding_utf8)) {
-        SLog(L"layout %s is no valid XML", layoutName_.c_str());
+    const pugi::xml_parse_result parsed =
+        doc->load_buffer(layoutXml_.data(), layoutXml_.size(), pugi::parse_default, pugi::encoding_utf8);
+    if (!parsed || strcmp(doc->document_element().name(), "host") != 0) {
+        Refuse(L"layout \"" + std::wstring(layoutName_.c_str()) + L"\"",
+               parsed ? L"its top element is not <host>" : L"no valid XML");
         delete doc;
         return FALSE;
     }
@@ -140,42 +144,77 @@ BOOL SHostWnd::LoadLayout() {
 
 void SHostWnd::ApplyHostAttributes() {
     const pugi::xml_node root = static_cast<pugi::xml_document*>(layoutDoc_)->document_element();
-    IUiDefInfo* def = SUiDef::GetUiDef();
     for (const pugi::xml_attribute& a : root.attributes()) {
         const std::wstring n = Utf8ToWide(a.name());
         const std::wstring v = Utf8ToWide(a.value());
+        // Why the value is not taken; a refused value leaves the host's default.
+        std::wstring wrong;
+        int number = 0;
+        BOOL flag = FALSE;
+        RECT four = {0, 0, 0, 0};
         if (SameNoCase(n, L"name")) {
             hostName_ = v.c_str();
         } else if (SameNoCase(n, L"title")) {
-            title_ = def ? def->GetNamedString()->Get(v.c_str()) : SStringW(v.c_str());
-        } else if (SameNoCase(n, L"width")) {
-            layoutSize_.cx = ParseInt(v);
-        } else if (SameNoCase(n, L"height")) {
-            layoutSize_.cy = ParseInt(v);
+            SStringW title;
+            if (ResolveTextValue(v.c_str(), title, wrong)) {
+                title_ = title;
+            }
+        } else if (SameNoCase(n, L"width") || SameNoCase(n, L"height")) {
+            if (ReadInt(v, number) && number >= 0) {
+                (SameNoCase(n, L"width") ? layoutSize_.cx : layoutSize_.cy) = number;
+            } else {
+                wrong = L"not a length";
+            }
         } else if (SameNoCase(n, L"margin")) {
-            resizeBand_ = ParseRect4(v);
-        } else if (SameNoCase(n, L"resizable")) {
-            resizable_ = ParseBool(v);
+            if (ReadFour(v, four)) {
+                resizeBand_ = four;
+            } else {
+                wrong = L"not four integers \"l,t,r,b\"";
+            }
+        } else if (SameNoCase(n, L"resizable") || SameNoCase(n, L"appWnd") || SameNoCase(n, L"translucent")) {
+            if (!ReadFlag(v, flag)) {
+                wrong = L"not 0 or 1";
+            } else if (SameNoCase(n, L"resizable")) {
+                resizable_ = flag;
+            } else if (SameNoCase(n, L"appWnd")) {
+                appWnd_ = flag;
+            } else {
+                translucent_ = flag;
+            }
         } else if (SameNoCase(n, L"wndType")) {
-            appMain_ = SameNoCase(v, L"appMain");
-        } else if (SameNoCase(n, L"appWnd")) {
-            appWnd_ = ParseBool(v);
-        } else if (SameNoCase(n, L"translucent")) {
-            translucent_ = ParseBool(v);
+            const int type = KeywordIndex(v, {L"normal", L"appMain"});
+            if (type >= 0) {
+                appMain_ = type == 1;
+            } else {
+                wrong = L"not appMain or normal";
+            }
         } else if (SameNoCase(n, L"alpha")) {
-            hostAlpha_ = static_cast<BYTE>(std::clamp(ParseInt(v, 255), 0, 255));
-        } else if (SameNoCase(n, L"bigIcon")) {
-            bigIcon_ = v.c_str();
-        } else if (SameNoCase(n, L"smallIcon")) {
-            smallIcon_ = v.c_str();
+            if (ReadInt(v, number) && number >= 0 && number <= 255) {
+                hostAlpha_ = static_cast<BYTE>(number);
+            } else {
+                wrong = L"not 0-255";
+            }
+        } else if (SameNoCase(n, L"bigIcon") || SameNoCase(n, L"smallIcon")) {
+            // A missing icon is skipped when the window is made; only the form is checked here.
+            const size_t colon = v.rfind(L':');
+            if (colon == std::wstring::npos || colon == 0 || !ReadInt(v.substr(colon + 1), number) || number <= 0) {
+                wrong = L"not \"NAME:SIZE\"";
+            } else {
+                (SameNoCase(n, L"bigIcon") ? bigIcon_ : smallIcon_) = v.c_str();
+            }
         } else {
             SWindow::SetAttribute(n.c_str(), v.c_str(), TRUE);
+        }
+        if (!wrong.empty()) {
+            Refuse(L"attribute " + QuoteAttribute(n, v) + L" of <host> of " + std::wstring(layoutName_.c_str()), wrong);
         }
     }
 }
 
 HWND SHostWnd::Create(HWND parent, int x, int y, int cx, int cy) {
     SApplication* app = SApplication::getSingletonPtr();
+    // What the layout's elements get wrong is refused naming the layout.
+    const LayoutScope scope(layoutName_.c_str());
     if (!app || (m_hWnd && ::IsWindow(m_hWnd)) || !LoadLayout()) {
         return nullptr;
     }

@@ -13,6 +13,7 @@
 #include "AttrParse.h"
 #include "Internal.h"
 #include "MenuTracking.h"
+#include "Refusals.h"
 
 namespace SOUI {
 
@@ -31,40 +32,92 @@ BOOL SMenu::LoadMenuW(LPCWSTR resName, LPCWSTR resType) {
     std::string data;
     const std::wstring res = std::wstring(resType ? resType : L"SMENU") + L":" + (resName ? resName : L"");
     if (!app || !app->GetRawBuffer(res.c_str(), data)) {
-        SLog(L"menu %s not found", res.c_str());
+        Refuse(L"menu \"" + res + L"\"", L"no provider has such a menu");
         return FALSE;
     }
     pugi::xml_document doc;
     if (!doc.load_buffer(data.data(), data.size(), pugi::parse_default, pugi::encoding_utf8)) {
+        Refuse(L"menu \"" + res + L"\"", L"no valid XML");
         return FALSE;
     }
     const pugi::xml_node root = doc.document_element();
     MenuStyle& st = impl_->state.style;
-    IUiDefInfo* def = SUiDef::GetUiDef();
-    auto color = [def](const pugi::xml_attribute& a, COLORREF fallback) {
-        if (!a) {
-            return fallback;
+    BOOL selectedColourGiven = FALSE;
+    for (const pugi::xml_attribute& a : root.attributes()) {
+        const std::wstring n = Utf8ToWide(a.name());
+        const std::wstring v = Utf8ToWide(a.value());
+        std::wstring wrong;
+        int number = 0;
+        COLORREF color = CR_INVALID;
+        auto readInt = [&](int& target, int low) {
+            if (ReadInt(v, number) && number >= low) {
+                target = number;
+            } else {
+                wrong = L"not a number";
+            }
+        };
+        auto readColor = [&](COLORREF& target) {
+            if (ResolveColorValue(v, color, wrong)) {
+                target = color;
+            }
+        };
+        if (SameNoCase(n, L"itemSkin") || SameNoCase(n, L"iconSkin")) {
+            if (!FindSkin(v)) {
+                wrong = L"no such skin";
+            } else {
+                (SameNoCase(n, L"itemSkin") ? st.itemSkin : st.iconSkin) = v;
+            }
+        } else if (SameNoCase(n, L"colorBkgnd")) {
+            readColor(st.colorBkgnd);
+        } else if (SameNoCase(n, L"colorText")) {
+            readColor(st.colorText);
+        } else if (SameNoCase(n, L"colorTextSel")) {
+            readColor(st.colorTextSel);
+            selectedColourGiven = wrong.empty();
+        } else if (SameNoCase(n, L"colorTextDisable")) {
+            readColor(st.colorTextDisable);
+        } else if (SameNoCase(n, L"font")) {
+            wrong = FontSpecProblem(v);
+            if (wrong.empty()) {
+                st.font = v;
+            }
+        } else if (SameNoCase(n, L"itemHeight")) {
+            readInt(st.itemHeight, 1);
+        } else if (SameNoCase(n, L"iconMargin")) {
+            readInt(st.iconMargin, 0);
+        } else if (SameNoCase(n, L"textMargin")) {
+            readInt(st.textMargin, 0);
+        } else if (SameNoCase(n, L"minWidth")) {
+            readInt(st.minWidth, 0);
+        } else if (SameNoCase(n, L"maxWidth")) {
+            readInt(st.maxWidth, 0);
+        } else if (SameNoCase(n, L"contextHelpId")) {
+            int id = 0;
+            readInt(id, 0);
+            st.contextHelpId = static_cast<DWORD>(id);
+        } else {
+            wrong = L"no attribute of a menu";
         }
-        const COLORREF c =
-            def ? def->GetNamedColor()->Get(Utf8ToWide(a.value()).c_str()) : ParseColor(Utf8ToWide(a.value()));
-        return c == CR_INVALID ? fallback : c;
-    };
-    st.itemSkin = Utf8ToWide(root.attribute("itemSkin").value());
-    st.iconSkin = Utf8ToWide(root.attribute("iconSkin").value());
-    st.colorBkgnd = color(root.attribute("colorBkgnd"), st.colorBkgnd);
-    st.colorText = color(root.attribute("colorText"), st.colorText);
-    st.colorTextSel = color(root.attribute("colorTextSel"), st.colorText);
-    st.colorTextDisable = color(root.attribute("colorTextDisable"), st.colorTextDisable);
-    st.font = Utf8ToWide(root.attribute("font").value());
-    st.itemHeight = ParseInt(Utf8ToWide(root.attribute("itemHeight").value()), st.itemHeight);
-    st.iconMargin = ParseInt(Utf8ToWide(root.attribute("iconMargin").value()), st.iconMargin);
-    st.textMargin = ParseInt(Utf8ToWide(root.attribute("textMargin").value()), st.textMargin);
-    st.minWidth = ParseInt(Utf8ToWide(root.attribute("minWidth").value()), st.minWidth);
-    st.maxWidth = ParseInt(Utf8ToWide(root.attribute("maxWidth").value()), st.maxWidth);
-    st.contextHelpId = static_cast<DWORD>(ParseInt(Utf8ToWide(root.attribute("contextHelpId").value()), 0));
-    for (const pugi::xml_node& item : root.children("item")) {
-        AppendMenuW(0, static_cast<UINT_PTR>(ParseInt(Utf8ToWide(item.attribute("id").value()))),
-                    Utf8ToWide(item.text().get()).c_str(), ParseInt(Utf8ToWide(item.attribute("icon").value()), -1));
+        if (!wrong.empty()) {
+            Refuse(L"attribute " + QuoteAttribute(n, v) + L" of menu \"" + res + L"\"", wrong);
+        }
+    }
+    if (!selectedColourGiven) {
+        st.colorTextSel = st.colorText;
+    }
+    for (const pugi::xml_node& item : root.children()) {
+        if (item.type() != pugi::node_element) {
+            continue;
+        }
+        int id = 0;
+        int icon = -1;
+        const pugi::xml_attribute iconAttr = item.attribute("icon");
+        if (strcmp(item.name(), "item") != 0 || !ReadInt(Utf8ToWide(item.attribute("id").value()), id) ||
+            (iconAttr && !ReadInt(Utf8ToWide(iconAttr.value()), icon))) {
+            Refuse(L"<" + Utf8ToWide(item.name()) + L"> of menu \"" + res + L"\"", L"not <item id=\"n\">text</item>");
+            continue;
+        }
+        AppendMenuW(0, static_cast<UINT_PTR>(id), Utf8ToWide(item.text().get()).c_str(), icon);
     }
     return TRUE;
 }

@@ -3,6 +3,7 @@
 
 #include "AttrParse.h"
 #include "Internal.h"
+#include "Refusals.h"
 
 namespace SOUI {
 
@@ -22,10 +23,14 @@ HRESULT SRealWnd::SetAttribute(const SStringW& name, const SStringW& value, BOOL
         param_.className = value;
     } else if (name.CompareNoCase(L"wndname") == 0) {
         param_.windowName = value;
-    } else if (name.CompareNoCase(L"style") == 0) {
-        param_.style = static_cast<DWORD>(ParseInt(value.c_str()));
-    } else if (name.CompareNoCase(L"exStyle") == 0) {
-        param_.exStyle = static_cast<DWORD>(ParseInt(value.c_str()));
+    } else if (name.CompareNoCase(L"style") == 0 || name.CompareNoCase(L"exStyle") == 0) {
+        int bits = 0;
+        if (!ReadInt(value.c_str(), bits)) {
+            Refuse(L"attribute " + QuoteAttribute(name.c_str(), value.c_str()) + L" of " + DescribeElement(this),
+                   L"not a number of window style bits");
+            return E_INVALIDARG;
+        }
+        (name.CompareNoCase(L"style") == 0 ? param_.style : param_.exStyle) = static_cast<DWORD>(bits);
     } else {
         return SWindow::SetAttribute(name, value, loading);
     }

@@ -1,8 +1,11 @@
 #include <soui/SResProviderMgr.h>
 #include <soui/SUiDef.h>
 
+#include <algorithm>
+
 #include "AttrParse.h"
 #include "Internal.h"
+#include "Refusals.h"
 
 namespace SOUI {
 
@@ -23,9 +26,9 @@ BOOL SResProviderMgr::AddResProvider(IResProvider* provider, LPCWSTR uidef) {
     if (!uidef || !*uidef) {
         return TRUE;
     }
+    // A missing or broken definition is refused where it is read.
     IUiDefInfo* def = SUiDef::CreateUiDefInfo(provider, uidef);
     if (!def) {
-        SLog(L"UI definition %s not loaded", uidef);
         return FALSE;
     }
     SUiDef::SetUiDef(def);
@@ -70,19 +73,31 @@ BOOL SResProviderMgr::GetRawBuffer(LPCWSTR typeAndName, std::string& data) const
 
 HCURSOR SResProviderMgr::LoadCursorW(LPCWSTR resName, BOOL fromFile) {
     if (!resName) {
+        Refuse(L"LoadCursorW(null)", L"no cursor named");
         return nullptr;
     }
     if (IS_INTRESOURCE(resName)) {
-        return ::LoadCursorW(nullptr, resName);
+        HCURSOR cursor = ::LoadCursorW(nullptr, resName);
+        if (!cursor) {
+            Refuse(L"LoadCursorW(" + std::to_wstring(reinterpret_cast<UINT_PTR>(resName)) + L")",
+                   L"no system cursor of that id");
+        }
+        return cursor;
     }
     if (fromFile) {
-        return static_cast<HCURSOR>(LoadImageW(nullptr, resName, IMAGE_CURSOR, 0, 0, LR_LOADFROMFILE | LR_DEFAULTSIZE));
+        HCURSOR cursor =
+            static_cast<HCURSOR>(LoadImageW(nullptr, resName, IMAGE_CURSOR, 0, 0, LR_LOADFROMFILE | LR_DEFAULTSIZE));
+        if (!cursor) {
+            Refuse(L"LoadCursorW(\"" + std::wstring(resName) + L"\", from a file)", L"no cursor file");
+        }
+        return cursor;
     }
     for (auto it = providers_.rbegin(); it != providers_.rend(); ++it) {
         if (HCURSOR c = (*it)->LoadCursor(resName)) {
             return c;
         }
     }
+    Refuse(L"LoadCursorW(\"" + std::wstring(resName) + L"\")", L"no provider has such a cursor");
     return nullptr;
 }
 
@@ -100,6 +115,18 @@ HICON SResProviderMgr::LoadIconW(LPCWSTR nameAndSize) {
         }
     }
     return nullptr;
+}
+
+std::vector<std::wstring> SResProviderMgr::ListResources(LPCWSTR type) const {
+    std::vector<std::wstring> all;
+    for (IResProvider* p : providers_) {
+        for (const std::wstring& name : ProviderResources(p, type)) {
+            if (std::find(all.begin(), all.end(), name) == all.end()) {
+                all.push_back(name);
+            }
+        }
+    }
+    return all;
 }
 
 }  // namespace SOUI

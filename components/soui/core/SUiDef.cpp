@@ -1,9 +1,11 @@
 // The UI definition: default font, value tables, style classes, per-kind default attributes.
 #include <pugixml.hpp>
+#include <soui/SApplication.h>
 #include <soui/SUiDef.h>
 
 #include "AttrParse.h"
 #include "Internal.h"
+#include "Refusals.h"
 
 namespace SOUI {
 
@@ -14,7 +16,9 @@ SStringW SNamedString::Get(const SStringW& nameOrText) const {
         return nameOrText;
     }
     SStringW value;
-    Lookup(nameOrText.Mid(prefixLength).c_str(), value);
+    if (!Lookup(nameOrText.Mid(prefixLength).c_str(), value)) {
+        Refuse(L"named string \"" + std::wstring(nameOrText.c_str()) + L"\"", L"the string table has no such string");
+    }
     return value;
 }
 
@@ -34,11 +38,27 @@ void SNamedString::Set(LPCWSTR key, LPCWSTR value) {
 COLORREF SNamedColor::Get(const SStringW& nameOrColor) const {
     static const wchar_t kPrefix[] = L"@color/";
     const int prefixLength = static_cast<int>(wcslen(kPrefix));
+    COLORREF color = CR_INVALID;
     if (nameOrColor.Left(prefixLength) == kPrefix) {
-        auto it = table_.find(nameOrColor.Mid(prefixLength).c_str());
-        return it == table_.end() ? CR_INVALID : it->second;
+        if (!Lookup(nameOrColor.Mid(prefixLength).c_str(), color)) {
+            Refuse(L"named colour \"" + std::wstring(nameOrColor.c_str()) + L"\"",
+                   L"the colour table has no such colour");
+        }
+        return color;
     }
-    return ParseColor(nameOrColor.c_str());
+    if (!ReadColorLiteral(nameOrColor.c_str(), color)) {
+        Refuse(L"colour \"" + std::wstring(nameOrColor.c_str()) + L"\"", L"no colour");
+    }
+    return color;
+}
+
+BOOL SNamedColor::Lookup(LPCWSTR key, COLORREF& color) const {
+    auto it = table_.find(key ? key : L"");
+    if (it == table_.end()) {
+        return FALSE;
+    }
+    color = it->second;
+    return TRUE;
 }
 
 void SNamedColor::Set(LPCWSTR key, COLORREF color) {
@@ -85,9 +105,28 @@ class UiDefInfo : public TObjRefImpl<IUiDefInfo> {
             return FALSE;
         }
         pugi::xml_node root = doc.document_element();
+        const std::wstring where = L" of " + uidefName;
+        for (const pugi::xml_node& part : root.children()) {
+            if (part.type() == pugi::node_element &&
+                KeywordIndex(Utf8ToWide(part.name()), {L"font", L"string", L"color", L"skin", L"style", L"objattr"}) <
+                    0) {
+                Refuse(L"<" + Utf8ToWide(part.name()) + L">" + where, L"no part of a UI definition");
+            }
+        }
         if (pugi::xml_node font = root.child("font")) {
-            fontFace_ = Utf8ToWide(font.attribute("face").value()).c_str();
-            fontSize_ = ParseInt(Utf8ToWide(font.attribute("size").value()), 14);
+            for (const pugi::xml_attribute& a : font.attributes()) {
+                const std::wstring n = Utf8ToWide(a.name());
+                const std::wstring v = Utf8ToWide(a.value());
+                int size = 0;
+                if (SameNoCase(n, L"face")) {
+                    fontFace_ = v.c_str();
+                } else if (SameNoCase(n, L"size") && ReadInt(v, size) && size > 0) {
+                    fontSize_ = size;
+                } else {
+                    Refuse(L"attribute " + QuoteAttribute(n, v) + L" of <font>" + where,
+                           SameNoCase(n, L"size") ? L"no pixel height" : L"the default font takes face and size");
+                }
+            }
         }
         if (fontFace_.IsEmpty()) {
             fontFace_ = L"微软雅黑";
@@ -96,27 +135,46 @@ class UiDefInfo : public TObjRefImpl<IUiDefInfo> {
             strings_.Set(Utf8ToWide(e.name()).c_str(), Utf8ToWide(e.attribute("value").value()).c_str());
         });
         LoadTable(provider, root.child("color"), [this](const pugi::xml_node& e) {
-            colors_.Set(Utf8ToWide(e.name()).c_str(), ParseColor(Utf8ToWide(e.attribute("value").value())));
+            const std::wstring value = Utf8ToWide(e.attribute("value").value());
+            COLORREF c = CR_INVALID;
+            if (ReadColorLiteral(value, c)) {
+                colors_.Set(Utf8ToWide(e.name()).c_str(), c);
+            } else {
+                Refuse(L"colour " + QuoteAttribute(Utf8ToWide(e.name()), value) + L" of the colour table",
+                       L"no colour");
+            }
         });
         LoadTable(provider, root.child("skin"), [this, provider](const pugi::xml_node& e) { AddSkin(e, provider); });
-        for (const pugi::xml_node& c : root.child("style").children("class")) {
-            // The class's own name is no attribute it gives its elements.
+        for (const pugi::xml_node& c : root.child("style").children()) {
+            if (strcmp(c.name(), "class") != 0 || !c.attribute("name")) {
+                Refuse(L"<" + Utf8ToWide(c.name()) + L"> of the style" + where,
+                       L"a style holds named <class> elements");
+                continue;
+            }
+            // The class's own name is no attribute it gives its elements; the others are checked
+            // where an element takes them.
             SAttrList attrs = Attributes(c);
             std::erase_if(attrs, [](const auto& a) { return a.first == L"name"; });
             classes_[Utf8ToWide(c.attribute("name").value())] = std::move(attrs);
         }
+        SApplication* app = SApplication::getSingletonPtr();
         for (const pugi::xml_node& k : root.child("objattr").children()) {
-            objAttrs_[Utf8ToWide(k.name())] = Attributes(k);
+            const std::wstring kind = Utf8ToWide(k.name());
+            if (app && !app->HasFactory(kind.c_str())) {
+                Refuse(L"<" + kind + L"> of the default attributes" + where, L"no such element kind");
+                continue;
+            }
+            objAttrs_[kind] = Attributes(k);
         }
         return TRUE;
     }
 
     void AddSkin(const pugi::xml_node& e, IResProvider* provider) {
         const std::wstring name = Utf8ToWide(e.attribute("name").value());
-        if (name.empty()) {
+        ISkinObj* skin = MakeSkin(e, provider, FALSE);
+        if (!skin) {
             return;
         }
-        ISkinObj* skin = MakeSkin(e, provider, FALSE);
         auto it = skins_.find(name);
         if (it != skins_.end()) {
             it->second->Release();
@@ -125,22 +183,79 @@ class UiDefInfo : public TObjRefImpl<IUiDefInfo> {
         skins_.emplace(name, skin);
     }
 
+    // A skin of a skin table (the application's or the system's); null, and refused, when its
+    // entry is not in the form of LAYOUTS.md or its image is not there.
     static ISkinObj* MakeSkin(const pugi::xml_node& e, IResProvider* provider, BOOL eager) {
-        const int states = ParseInt(Utf8ToWide(e.attribute("states").value()), 1);
-        return CreateImageSkin(Utf8ToWide(e.attribute("name").value()), Utf8ToWide(e.attribute("src").value()), states,
-                               ParseBool(Utf8ToWide(e.attribute("vertical").value())),
-                               ParseRect4(Utf8ToWide(e.attribute("margin").value())), provider, eager);
+        const std::wstring kind = Utf8ToWide(e.name());
+        const std::wstring name = Utf8ToWide(e.attribute("name").value());
+        const std::wstring what = L"skin \"" + name + L"\"";
+        if (KeywordIndex(kind, {L"imgframe", L"imglist"}) < 0 || name.empty()) {
+            Refuse(what, name.empty() ? L"a skin without a name" : L"no skin kind <" + kind + L">");
+            return nullptr;
+        }
+        std::wstring src;
+        int states = 1;
+        BOOL vertical = FALSE;
+        RECT margin = {0, 0, 0, 0};
+        for (const pugi::xml_attribute& a : e.attributes()) {
+            const std::wstring n = Utf8ToWide(a.name());
+            const std::wstring v = Utf8ToWide(a.value());
+            std::wstring wrong;
+            if (SameNoCase(n, L"name")) {
+            } else if (SameNoCase(n, L"src")) {
+                src = v;
+            } else if (SameNoCase(n, L"states")) {
+                if (!ReadInt(v, states) || states < 1) {
+                    wrong = L"not a number of states";
+                }
+            } else if (SameNoCase(n, L"vertical")) {
+                if (!ReadFlag(v, vertical)) {
+                    wrong = L"not 0 or 1";
+                }
+            } else if (SameNoCase(n, L"margin")) {
+                if (!ReadFour(v, margin)) {
+                    wrong = L"not four integers \"l,t,r,b\"";
+                }
+            } else {
+                wrong = L"no attribute of a skin";
+            }
+            if (!wrong.empty()) {
+                Refuse(L"attribute " + QuoteAttribute(n, v) + L" of " + what, wrong);
+                return nullptr;
+            }
+        }
+        if (!ImageIsThere(src, provider)) {
+            Refuse(what, L"its image \"" + src + L"\" is not there");
+            return nullptr;
+        }
+        return CreateImageSkin(name, src, states, vertical, margin, provider, eager);
     }
 
+    // As the skin will read it: from its provider, else from the application's providers.
+    static BOOL ImageIsThere(const std::wstring& src, IResProvider* provider) {
+        std::wstring type, name;
+        if (!SplitResName(src, type, name)) {
+            return FALSE;
+        }
+        if (provider && provider->HasResource(type.c_str(), name.c_str())) {
+            return TRUE;
+        }
+        SApplication* app = SApplication::getSingletonPtr();
+        return app && app->HasResource(src.c_str());
+    }
+
+    // An XML resource of the provider; a missing or broken one is refused.
     static BOOL LoadXml(IResProvider* provider, const std::wstring& name, pugi::xml_document& doc) {
         std::string data;
         if (!ReadResource(provider, name, data)) {
+            Refuse(L"resource \"" + name + L"\"", L"the provider has no such resource");
             return FALSE;
         }
         const pugi::xml_parse_result result =
             doc.load_buffer(data.data(), data.size(), pugi::parse_default, pugi::encoding_utf8);
         if (!result) {
-            SLog(L"%s: XML error at offset %d", name.c_str(), static_cast<int>(result.offset));
+            Refuse(L"resource \"" + name + L"\"",
+                   L"no valid XML (at offset " + std::to_wstring(static_cast<long long>(result.offset)) + L")");
             return FALSE;
         }
         return TRUE;
@@ -157,7 +272,6 @@ class UiDefInfo : public TObjRefImpl<IUiDefInfo> {
         const std::wstring src = Utf8ToWide(ref.attribute("src").value());
         if (!src.empty()) {
             if (!LoadXml(provider, src, doc)) {
-                SLog(L"table %s not loaded", src.c_str());
                 return;
             }
             table = doc.document_element();
@@ -225,10 +339,13 @@ UINT LoadSystemSkins(IResProvider* provider) {
     }
     UINT count = 0;
     for (const pugi::xml_node& e : doc.document_element().children()) {
-        if (e.type() != pugi::node_element || !e.attribute("name")) {
+        if (e.type() != pugi::node_element) {
             continue;
         }
         ISkinObj* skin = UiDefInfo::MakeSkin(e, provider, TRUE);
+        if (!skin) {
+            continue;
+        }
         AddSystemSkin(skin);
         skin->Release();
         ++count;

@@ -5,21 +5,12 @@
 
 #include "AttrParse.h"
 #include "Internal.h"
+#include "Refusals.h"
 #include "TextLines.h"
 
 namespace SOUI {
 
 namespace {
-
-SStringW ResolveString(const SStringW& value) {
-    IUiDefInfo* def = SUiDef::GetUiDef();
-    return def ? def->GetNamedString()->Get(value) : value;
-}
-
-COLORREF ResolveColor(const SStringW& value) {
-    IUiDefInfo* def = SUiDef::GetUiDef();
-    return def ? def->GetNamedColor()->Get(value) : ParseColor(value.c_str());
-}
 
 COLORREF ScaleAlpha(COLORREF c, BYTE alpha) {
     if (alpha == 255) {
@@ -40,6 +31,41 @@ int EvalPos(const SPosItem& item, int start, int end, int prevEnd) {
 }
 
 }  // namespace
+
+BOOL ResolveTextValue(const SStringW& value, SStringW& text, std::wstring& wrong) {
+    static const wchar_t kPrefix[] = L"@string/";
+    const size_t prefixLength = wcslen(kPrefix);
+    if (wcsncmp(value.c_str(), kPrefix, prefixLength) != 0) {
+        text = value;
+        return TRUE;
+    }
+    IUiDefInfo* def = SUiDef::GetUiDef();
+    SNamedString* strings = def ? def->GetNamedString() : nullptr;
+    if (!strings || !strings->Lookup(value.c_str() + prefixLength, text)) {
+        wrong = L"the string table has no such string";
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL ResolveColorValue(const std::wstring& value, COLORREF& color, std::wstring& wrong) {
+    static const wchar_t kPrefix[] = L"@color/";
+    const size_t prefixLength = wcslen(kPrefix);
+    if (value.compare(0, prefixLength, kPrefix) != 0) {
+        if (!ReadColorLiteral(value, color)) {
+            wrong = L"no colour (#RRGGBB, #RRGGBBAA, rgb(r,g,b), rgba(r,g,b,a) or @color/key)";
+            return FALSE;
+        }
+        return TRUE;
+    }
+    IUiDefInfo* def = SUiDef::GetUiDef();
+    SNamedColor* colors = def ? def->GetNamedColor() : nullptr;
+    if (!colors || !colors->Lookup(value.c_str() + prefixLength, color)) {
+        wrong = L"the colour table has no such colour";
+        return FALSE;
+    }
+    return TRUE;
+}
 
 SWindow::SWindow() {
     swnd_ = RegisterSwnd(this);
@@ -83,19 +109,32 @@ void SWindow::InsertChild(SWindow* child) {
     }
 }
 
-SWindow* SWindow::FindChildByName(LPCWSTR name, int depth) const {
-    if (!name || depth == 0) {
+SWindow* FindElementByName(const SWindow* from, LPCWSTR name, int depth) {
+    if (!from || !name || depth == 0) {
         return nullptr;
     }
-    for (SWindow* child : children_) {
-        if (child->name_ == name) {
+    for (int i = 0; i < from->GetChildrenCount(); ++i) {
+        SWindow* child = from->GetChild(i);
+        if (child->GetName() == name) {
             return child;
         }
-        if (SWindow* found = child->FindChildByName(name, depth < 0 ? -1 : depth - 1)) {
+        if (SWindow* found = FindElementByName(child, name, depth < 0 ? -1 : depth - 1)) {
             return found;
         }
     }
     return nullptr;
+}
+
+SWindow* SWindow::FindChildByName(LPCWSTR name, int depth) const {
+    SWindow* found = FindElementByName(this, name, depth);
+    // The program finds the elements it needs by their names. An element that only some windows
+    // have (a name of another layout, or one that code gave an element) may be absent; a name that
+    // no layout of the providers has and no element ever had is misspelt.
+    if (!found && (!name || !*name || !IsKnownElementName(name))) {
+        Refuse(L"FindChildByName(\"" + std::wstring(name ? name : L"") + L"\") in " + DescribeElement(this),
+               L"no layout has an element of that name");
+    }
+    return found;
 }
 
 SWindow* SWindow::FindChildByID(int id, int depth) const {
@@ -115,7 +154,10 @@ SWindow* SWindow::FindChildByID(int id, int depth) const {
 
 void SWindow::LogMissingChild(LPCWSTR name, LPCWSTR className, const SWindow* found) {
     if (found) {
-        SLog(L"child %s is a %s, not a %s", name ? name : L"(null)", found->GetObjectClass(), className);
+        // The element is there but of another kind than the program takes it for.
+        Refuse(L"FindChildByName2<" + std::wstring(className) + L">(\"" + std::wstring(name ? name : L"") +
+                   L"\") for " + DescribeElement(found),
+               L"the element is of kind " + std::wstring(found->GetObjectClass()) + L", not " + className);
     } else {
         SLog(L"child %s (%s) not found", name ? name : L"(null)", className);
     }
@@ -124,9 +166,49 @@ void SWindow::LogMissingChild(LPCWSTR name, LPCWSTR className, const SWindow* fo
 HRESULT SWindow::SetAttribute(const SStringW& name, const SStringW& value, BOOL loading) {
     const std::wstring n = name.c_str();
     const std::wstring v = value.c_str();
+    // Why the value is not taken; an attribute whose value is refused changes nothing.
+    std::wstring wrong;
     HRESULT hr = S_OK;
+    int number = 0;
+    BOOL flag = FALSE;
+    RECT four = {0, 0, 0, 0};
+    auto readInt = [&](auto& target, int low, int high, const wchar_t* form) {
+        if (ReadInt(v, number) && number >= low && number <= high) {
+            target = number;
+        } else {
+            wrong = form;
+        }
+    };
+    auto readFlag = [&](BOOL& target) {
+        if (ReadFlag(v, flag)) {
+            target = flag;
+        } else {
+            wrong = L"not 0 or 1";
+        }
+    };
+    auto readFour = [&](RECT& target) {
+        if (ReadFour(v, four)) {
+            target = four;
+        } else {
+            wrong = L"not four integers \"l,t,r,b\"";
+        }
+    };
+    auto readColor = [&](COLORREF& target) {
+        COLORREF c = CR_INVALID;
+        if (ResolveColorValue(v, c, wrong)) {
+            target = c;
+        }
+    };
+    auto readText = [&](SStringW& target) {
+        SStringW text;
+        if (ResolveTextValue(value, text, wrong)) {
+            target = text;
+        }
+    };
+    const int anyInt = 0x7FFFFFFF;
     if (SameNoCase(n, L"name")) {
         name_ = value;
+        RememberElementName(v);
         if (!idGiven_ && SApplication::getSingletonPtr()) {
             id_ = SApplication::getSingleton().GetNamedID(value.c_str());
         }
@@ -136,136 +218,200 @@ HRESULT SWindow::SetAttribute(const SStringW& name, const SStringW& value, BOOL 
             id_ = id;
             idGiven_ = TRUE;
         } else {
-            hr = E_INVALIDARG;
+            wrong = L"not IDOK, IDCANCEL, IDCLOSE or a number";
         }
     } else if (SameNoCase(n, L"pos")) {
-        const std::vector<std::wstring> parts = SplitList(v);
-        if (parts.size() == 2 || parts.size() == 4) {
-            layout_.posCount = static_cast<int>(parts.size());
-            for (size_t i = 0; i < parts.size(); ++i) {
-                layout_.pos[i] = ParsePosItem(parts[i]);
+        SPosItem items[4];
+        int count = 0;
+        if (ReadPos(v, items, count)) {
+            layout_.posCount = count;
+            for (int i = 0; i < 4; ++i) {
+                layout_.pos[i] = items[i];
             }
         } else {
-            hr = E_INVALIDARG;
+            wrong = L"not two or four parts of the forms n, -n, [n";
         }
     } else if (SameNoCase(n, L"size")) {
         const std::vector<std::wstring> parts = SplitList(v);
-        if (parts.size() == 2) {
-            layout_.width = ParseInt(parts[0], -1);
-            layout_.height = ParseInt(parts[1], -1);
+        int w = 0, h = 0;
+        if (parts.size() == 2 && ReadSizePart(parts[0], w) && ReadSizePart(parts[1], h)) {
+            layout_.width = w;
+            layout_.height = h;
         } else {
-            hr = E_INVALIDARG;
+            wrong = L"not \"w,h\", each -1, -2 or a length";
         }
-    } else if (SameNoCase(n, L"width")) {
-        layout_.width = ParseInt(v, -1);
-    } else if (SameNoCase(n, L"height")) {
-        layout_.height = ParseInt(v, -1);
+    } else if (SameNoCase(n, L"width") || SameNoCase(n, L"height")) {
+        int part = 0;
+        if (ReadSizePart(v, part)) {
+            (SameNoCase(n, L"width") ? layout_.width : layout_.height) = part;
+        } else {
+            wrong = L"not -1, -2 or a length";
+        }
     } else if (SameNoCase(n, L"margin")) {
-        margin_ = ParseRect4(v);
+        readFour(margin_);
     } else if (SameNoCase(n, L"padding")) {
-        padding_ = ParseRect4(v);
+        readFour(padding_);
     } else if (SameNoCase(n, L"layout")) {
-        boxLayout_ = SameNoCase(v, L"vbox") ? 1 : (SameNoCase(v, L"hbox") ? 2 : 0);
+        const int box = KeywordIndex(v, {L"vbox", L"hbox"});
+        if (box >= 0) {
+            boxLayout_ = box + 1;
+        } else {
+            wrong = L"not vbox or hbox";
+        }
     } else if (SameNoCase(n, L"interval")) {
-        interval_ = ParseInt(v);
+        readInt(interval_, 0, anyInt, L"not a length");
     } else if (SameNoCase(n, L"gravity")) {
-        gravity_ = (SameNoCase(v, L"center") || SameNoCase(v, L"middle"))
-                       ? 1
-                       : ((SameNoCase(v, L"right") || SameNoCase(v, L"bottom")) ? 2 : 0);
+        static const int kGravity[] = {0, 0, 1, 1, 2, 2};
+        const int word = KeywordIndex(v, {L"left", L"top", L"center", L"middle", L"right", L"bottom"});
+        if (word >= 0) {
+            gravity_ = kGravity[word];
+        } else {
+            wrong = L"not left, top, center, middle, right or bottom";
+        }
     } else if (SameNoCase(n, L"weight")) {
-        layout_.weight = ParseInt(v);
+        readInt(layout_.weight, 0, anyInt, L"not a weight of 0 or more");
     } else if (SameNoCase(n, L"extend")) {
-        layout_.extend = ParseRect4(v);
+        readFour(layout_.extend);
     } else if (SameNoCase(n, L"extend_left")) {
-        layout_.extend.left = ParseInt(v);
+        readInt(layout_.extend.left, -anyInt, anyInt, L"not an integer");
     } else if (SameNoCase(n, L"extend_top")) {
-        layout_.extend.top = ParseInt(v);
+        readInt(layout_.extend.top, -anyInt, anyInt, L"not an integer");
     } else if (SameNoCase(n, L"extend_right")) {
-        layout_.extend.right = ParseInt(v);
+        readInt(layout_.extend.right, -anyInt, anyInt, L"not an integer");
     } else if (SameNoCase(n, L"extend_bottom")) {
-        layout_.extend.bottom = ParseInt(v);
-    } else if (SameNoCase(n, L"show") || SameNoCase(n, L"visible")) {
-        visible_ = ParseBool(v);
-        if (!loading) {
+        readInt(layout_.extend.bottom, -anyInt, anyInt, L"not an integer");
+    } else if (SameNoCase(n, L"show")) {
+        readFlag(visible_);
+        if (wrong.empty() && !loading) {
             SendSwndMessage(WM_SHOWWINDOW, visible_);
         }
     } else if (SameNoCase(n, L"enable")) {
-        enabled_ = ParseBool(v);
+        readFlag(enabled_);
     } else if (SameNoCase(n, L"colorBkgnd")) {
-        style_.colorBkgnd = ResolveColor(value);
+        readColor(style_.colorBkgnd);
     } else if (SameNoCase(n, L"skin")) {
-        SetSkinByName(value);
+        if (v.empty() || FindSkin(v)) {
+            SetSkinByName(value);
+        } else {
+            wrong = L"no such skin";
+        }
     } else if (SameNoCase(n, L"skinAlign")) {
-        skinAlign_ = SameNoCase(v, L"left") ? 1 : (SameNoCase(v, L"top") ? 2 : (SameNoCase(v, L"center") ? 3 : 0));
+        const int align = KeywordIndex(v, {L"stretch", L"left", L"top", L"center"});
+        if (align >= 0) {
+            skinAlign_ = align;
+        } else {
+            wrong = L"not stretch, left, top or center";
+        }
     } else if (SameNoCase(n, L"alpha")) {
-        style_.alpha = static_cast<BYTE>(std::clamp(ParseInt(v, 255), 0, 255));
+        int alpha = 0;
+        readInt(alpha, 0, 255, L"not 0-255");
+        if (wrong.empty()) {
+            style_.alpha = static_cast<BYTE>(alpha);
+        }
     } else if (SameNoCase(n, L"colorText")) {
-        style_.colorText[0] = ResolveColor(value);
+        readColor(style_.colorText[0]);
     } else if (SameNoCase(n, L"colorTextHover")) {
-        style_.colorText[1] = ResolveColor(value);
+        readColor(style_.colorText[1]);
     } else if (SameNoCase(n, L"colorTextPush")) {
-        style_.colorText[2] = ResolveColor(value);
+        readColor(style_.colorText[2]);
     } else if (SameNoCase(n, L"colorTextDisable")) {
-        style_.colorText[3] = ResolveColor(value);
-    } else if (SameNoCase(n, L"font")) {
-        style_.font = value;
-        font_ = nullptr;
-    } else if (SameNoCase(n, L"fontHover")) {
-        style_.fontHover = value;
-        fontHover_ = nullptr;
+        readColor(style_.colorText[3]);
+    } else if (SameNoCase(n, L"font") || SameNoCase(n, L"fontHover")) {
+        wrong = FontSpecProblem(v);
+        if (wrong.empty() && SameNoCase(n, L"font")) {
+            style_.font = value;
+            font_ = nullptr;
+        } else if (wrong.empty()) {
+            style_.fontHover = value;
+            fontHover_ = nullptr;
+        }
     } else if (SameNoCase(n, L"align")) {
-        style_.textMode &= ~(DT_CENTER | DT_RIGHT);
-        style_.textMode |= SameNoCase(v, L"center") ? DT_CENTER : (SameNoCase(v, L"right") ? DT_RIGHT : DT_LEFT);
+        static const UINT kAlign[] = {DT_LEFT, DT_CENTER, DT_RIGHT};
+        const int align = KeywordIndex(v, {L"left", L"center", L"right"});
+        if (align >= 0) {
+            style_.textMode = (style_.textMode & ~(DT_CENTER | DT_RIGHT)) | kAlign[align];
+        } else {
+            wrong = L"not left, center or right";
+        }
     } else if (SameNoCase(n, L"valign")) {
-        style_.textMode &= ~(DT_VCENTER | DT_BOTTOM);
-        style_.textMode |= SameNoCase(v, L"middle") || SameNoCase(v, L"center")
-                               ? DT_VCENTER
-                               : (SameNoCase(v, L"bottom") ? DT_BOTTOM : DT_TOP);
+        static const UINT kValign[] = {DT_TOP, DT_VCENTER, DT_BOTTOM};
+        const int align = KeywordIndex(v, {L"top", L"middle", L"bottom"});
+        if (align >= 0) {
+            style_.textMode = (style_.textMode & ~(DT_VCENTER | DT_BOTTOM)) | kValign[align];
+        } else {
+            wrong = L"not top, middle or bottom";
+        }
     } else if (SameNoCase(n, L"multiLines")) {
-        if (ParseBool(v)) {
+        if (!ReadFlag(v, flag)) {
+            wrong = L"not 0 or 1";
+        } else if (flag) {
             style_.textMode = (style_.textMode & ~(DT_SINGLELINE | DT_VCENTER)) | DT_WORDBREAK | DT_EDITCONTROL;
         } else {
             style_.textMode = (style_.textMode & ~(DT_WORDBREAK | DT_EDITCONTROL)) | DT_SINGLELINE;
         }
-    } else if (SameNoCase(n, L"ellipsis") || SameNoCase(n, L"dotted")) {
-        style_.textMode = ParseBool(v) ? (style_.textMode | DT_END_ELLIPSIS) : (style_.textMode & ~DT_END_ELLIPSIS);
+    } else if (SameNoCase(n, L"ellipsis")) {
+        if (!ReadFlag(v, flag)) {
+            wrong = L"not 0 or 1";
+        } else {
+            style_.textMode = flag ? (style_.textMode | DT_END_ELLIPSIS) : (style_.textMode & ~DT_END_ELLIPSIS);
+        }
     } else if (SameNoCase(n, L"textMode")) {
-        style_.textMode = static_cast<UINT>(ParseInt(v));
+        int mode = 0;
+        readInt(mode, -anyInt, anyInt, L"not a number of DT_ bits");
+        if (wrong.empty()) {
+            style_.textMode = static_cast<UINT>(mode);
+        }
     } else if (SameNoCase(n, L"margin-x")) {
-        style_.marginX = ParseInt(v);
+        readInt(style_.marginX, -anyInt, anyInt, L"not an integer");
     } else if (SameNoCase(n, L"margin-y")) {
-        style_.marginY = ParseInt(v);
+        readInt(style_.marginY, -anyInt, anyInt, L"not an integer");
     } else if (SameNoCase(n, L"lineSpacing")) {
-        style_.lineSpacing = ParseInt(v);
+        readInt(style_.lineSpacing, -anyInt, anyInt, L"not an integer");
     } else if (SameNoCase(n, L"cursor")) {
-        style_.cursor = value;
+        LPCWSTR cursor = nullptr;
+        if (ReadCursor(v, cursor)) {
+            style_.cursor = value;
+        } else {
+            wrong = L"no such cursor";
+        }
         hr = S_FALSE;
     } else if (SameNoCase(n, L"tip")) {
-        tip_ = ResolveString(value);
+        readText(tip_);
         hr = S_FALSE;
     } else if (SameNoCase(n, L"text")) {
-        text_ = ResolveString(value);
+        readText(text_);
     } else if (SameNoCase(n, L"data")) {
-        userData_ = static_cast<ULONG_PTR>(ParseInt(v));
+        int data = 0;
+        readInt(data, -anyInt, anyInt, L"not a number");
+        if (wrong.empty()) {
+            userData_ = static_cast<ULONG_PTR>(data);
+        }
         hr = S_FALSE;
     } else if (SameNoCase(n, L"focusable")) {
-        focusable_ = ParseBool(v);
+        readFlag(focusable_);
         hr = S_FALSE;
     } else if (SameNoCase(n, L"msgTransparent")) {
-        msgTransparent_ = ParseBool(v);
+        readFlag(msgTransparent_);
         hr = S_FALSE;
     } else if (SameNoCase(n, L"class")) {
         IUiDefInfo* def = SUiDef::GetUiDef();
         if (const SAttrList* list = def ? def->GetStyleClass(v.c_str()) : nullptr) {
             ApplyAttrList(list);
         } else {
-            SLog(L"style class %s not found", v.c_str());
+            wrong = L"no such style class";
         }
     } else if (SameNoCase(n, L"cache")) {
+        BOOL cached = FALSE;
+        readFlag(cached);
         hr = S_FALSE;
     } else {
-        SLog(L"%s: attribute %s not known", GetObjectClass(), n.c_str());
+        Refuse(L"attribute " + QuoteAttribute(n, v) + L" of " + DescribeElement(this),
+               L"no attribute of the kind " + std::wstring(GetObjectClass()));
         return E_FAIL;
+    }
+    if (!wrong.empty()) {
+        Refuse(L"attribute " + QuoteAttribute(n, v) + L" of " + DescribeElement(this), wrong);
+        return E_INVALIDARG;
     }
     return AfterAttribute(name, value, loading, hr);
 }
@@ -789,6 +935,10 @@ void SWindow::PaintTree(IRenderTarget* target, const RECT& dirty) {
 void SWindow::InitFromXml(const void* xmlNode) {
     const pugi::xml_node& node = *static_cast<const pugi::xml_node*>(xmlNode);
     const std::wstring kind = Utf8ToWide(node.name());
+    // The name first, so what is refused of the element names it.
+    if (pugi::xml_attribute name = node.attribute("name")) {
+        SetAttribute(L"name", Utf8ToWide(name.value()).c_str(), TRUE);
+    }
     IUiDefInfo* def = SUiDef::GetUiDef();
     if (const SAttrList* defaults = def ? def->GetObjAttr(kind.c_str()) : nullptr) {
         ApplyAttrList(defaults);
@@ -797,7 +947,7 @@ void SWindow::InitFromXml(const void* xmlNode) {
         SetAttribute(L"class", Utf8ToWide(cls.value()).c_str(), TRUE);
     }
     for (const pugi::xml_attribute& a : node.attributes()) {
-        if (strcmp(a.name(), "class") != 0) {
+        if (strcmp(a.name(), "class") != 0 && strcmp(a.name(), "name") != 0) {
             SetAttribute(Utf8ToWide(a.name()).c_str(), Utf8ToWide(a.value()).c_str(), TRUE);
         }
     }
@@ -823,7 +973,7 @@ void SWindow::CreateChildrenFromXml(const void* xmlNode) {
         const std::wstring kind = Utf8ToWide(e.name());
         SWindow* child = app->CreateWindowByName(kind.c_str());
         if (!child) {
-            SLog(L"element kind %s not known", kind.c_str());
+            Refuse(L"element <" + kind + L"> in " + DescribeElement(this), L"no such element kind");
             continue;
         }
         child->parent_ = this;

@@ -9,6 +9,7 @@
 #include <string>
 
 #include "Internal.h"
+#include "Refusals.h"
 
 namespace SOUI {
 namespace {
@@ -90,7 +91,8 @@ class ImageSkin : public TObjRefImpl<ISkinObj> {
         const BOOL found = ReadImage(data);
         IRenderFactory* factory = GetRenderFactory();
         if (!found || !factory || !factory->LoadBitmap(&bitmap_, data.data(), data.size())) {
-            SLog(L"skin %s: image %s not loaded", name_.c_str(), src_.c_str());
+            Refuse(L"skin \"" + name_ + L"\"",
+                   L"its image \"" + src_ + (found ? L"\" does not decode" : L"\" is not there"));
             failed_ = TRUE;
             bitmap_ = nullptr;
             return FALSE;

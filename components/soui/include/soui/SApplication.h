@@ -29,7 +29,8 @@ class SOUI_EXP SApplication : public SResProviderMgr, public SObjectFactoryMgr {
     static SApplication* getSingletonPtr();
 
     // The table of named control IDs: an element's name gives its ID. The table is copied; it is
-    // sorted by name (ordinal) when `sorted` is FALSE. Returns the number of records.
+    // sorted by name (ordinal) when `sorted` is FALSE; a table that claims to be sorted and is not is
+    // refused (and sorted all the same). Returns the number of records.
     int InitXmlNamedID(const TNAMEDVALUE<int>* table, int count, BOOL sorted);
     // The ID of a name (exact, case-sensitive), or 0 when the table has no such name.
     int GetNamedID(LPCWSTR name) const;

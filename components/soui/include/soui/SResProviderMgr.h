@@ -21,7 +21,7 @@ class SOUI_EXP SResProviderMgr {
 
     // Adds the provider (keeping a reference of its own); when uidef names a UI definition
     // ("uidef:xml_init") it is loaded from this provider and becomes current. FALSE when the
-    // definition could not be loaded (the provider stays added).
+    // definition could not be loaded (the provider stays added; the definition is refused).
     BOOL AddResProvider(IResProvider* provider, LPCWSTR uidef = L"uidef:xml_init");
     void RemoveResProvider(IResProvider* provider);
 
@@ -29,10 +29,14 @@ class SOUI_EXP SResProviderMgr {
     BOOL HasResource(LPCWSTR typeAndName) const;
     BOOL GetRawBuffer(LPCWSTR typeAndName, std::string& data) const;
     // A cursor: an integer resource id (MAKEINTRESOURCE, e.g. IDC_HAND) is a system cursor; a name
-    // is a "CURSOR" resource of the providers. fromFile loads a cursor file by path.
+    // is a "CURSOR" resource of the providers. fromFile loads a cursor file by path. A cursor that
+    // is not there is refused (null).
     HCURSOR LoadCursorW(LPCWSTR resName, BOOL fromFile = FALSE);
     // An icon "NAME:SIZE" of the providers' ICON groups; null when absent.
     HICON LoadIconW(LPCWSTR nameAndSize);
+    // Every resource of the type ("LAYOUT") that the providers hold, as "TYPE:NAME" in upper case,
+    // each once, in order.
+    std::vector<std::wstring> ListResources(LPCWSTR type) const;
 
   private:
     std::vector<IResProvider*> providers_;

@@ -21,8 +21,9 @@ using SAttrList = std::vector<std::pair<std::wstring, std::wstring>>;
 // The string table of a UI definition. Keys compare exactly (letter case counts).
 class SOUI_EXP SNamedString {
   public:
-    // "@string/key" gives the key's text, empty when the table has no such key; any other text is
-    // returned as it is (so layouts may write plain texts where a string name is allowed).
+    // "@string/key" gives the key's text, empty (and refused) when the table has no such key; any
+    // other text is returned as it is (so layouts may write plain texts where a string name is
+    // allowed). Lookup asks without refusing.
     SStringW Get(const SStringW& nameOrText) const;
     BOOL Lookup(LPCWSTR key, SStringW& value) const;
     void Set(LPCWSTR key, LPCWSTR value);
@@ -35,9 +36,10 @@ class SOUI_EXP SNamedString {
 // The colour table of a UI definition.
 class SOUI_EXP SNamedColor {
   public:
-    // "@color/key" gives the key's colour; any other text is parsed as a colour. CR_INVALID when
-    // neither works.
+    // "@color/key" gives the key's colour; any other text is parsed as a colour. CR_INVALID (and
+    // refused) when neither works. Lookup asks for a key without refusing.
     COLORREF Get(const SStringW& nameOrColor) const;
+    BOOL Lookup(LPCWSTR key, COLORREF& color) const;
     void Set(LPCWSTR key, COLORREF color);
 
   private:

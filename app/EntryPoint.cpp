@@ -109,7 +109,7 @@ int runEntryPoint(HINSTANCE instance, wchar_t* commandLine) {
         const HandOffResult handOff = handOverToRunningInstance(commandLine);
         if (handOff != HandOffResult::BecameFirstInstance) {
             shortCleanUp(loader, objects);
-            return handOff == HandOffResult::HandedOver ? 0 : kHandOffFailedExitCode;
+            return handOff == HandOffResult::HandedOver ? 0 : kExitHandOffFailed;
         }
     }
 

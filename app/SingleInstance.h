@@ -20,9 +20,6 @@ inline constexpr DWORD kMainWindowWaitMs = 60000;
 // is inside a modal question still takes messages.
 inline constexpr DWORD kHandOffAnswerWaitMs = 45000;
 
-// The exit code of a second instance whose documents could not be handed over (it told the user).
-inline constexpr int kHandOffFailedExitCode = 1;
-
 // Creates (or opens) the mutex; false when it already existed, so another instance runs. The
 // first instance owns the mutex until it ends, so a second one sees it gone when the mutex comes
 // free. The handle is never closed: the mutex lives as long as this process. A failure to create

@@ -2,13 +2,14 @@
 
 #include <online/http/CurlHttpGlobal.h>
 
+#include "foundation/ModuleFailure.h"
 #include "online/crash/BLLDumpCatchUpload.h"
 #include "online/crash/CrashPlatform.h"
 
 namespace {
 
-void showLoadFailure(const wchar_t* text) {
-    g_crashPlatform.messageBoxW(nullptr, text, L"提示", MB_OK);
+void showLoadFailure(ModuleFailure::Step step, const wchar_t* name) {
+    g_crashPlatform.messageBoxW(nullptr, moduleFailureText({step, name}).c_str(), L"提示", MB_OK);
 }
 
 }  // namespace
@@ -17,18 +18,18 @@ CrashLibrary loadCrashLibrary() {
     CrashLibrary library;
     library.module = LoadLibraryW(L"crashkeep.dll");
     if (library.module == nullptr) {
-        showLoadFailure(L"无法加载DLL,crashkeep.dll");
+        showLoadFailure(ModuleFailure::Step::loadModule, L"crashkeep.dll");
         return library;
     }
     library.getInterface = reinterpret_cast<GetExportInterfaceFunction>(
         reinterpret_cast<void*>(GetProcAddress(library.module, kGetExportInterfaceName)));
     if (library.getInterface == nullptr) {
-        showLoadFailure(L"无法获取导出函数,getBLLDumpCatchMgrExportInterface");
+        showLoadFailure(ModuleFailure::Step::findExport, L"getBLLDumpCatchMgrExportInterface");
         return library;
     }
     library.exportInterface = library.getInterface();
     if (library.exportInterface == nullptr) {
-        showLoadFailure(L"函数返回空,getBLLDumpCatchMgrExportInterface");
+        showLoadFailure(ModuleFailure::Step::exportGaveNull, L"getBLLDumpCatchMgrExportInterface");
     }
     return library;
 }

@@ -280,8 +280,9 @@ TEST(StringTable, ReadsBackThroughTheLibrary) {
     const std::string custom = utf8(strings->Get(L"@string/customUrl").c_str());
     EXPECT_NE(custom.find("&wp=1&gid="), std::string::npos) << custom;
     EXPECT_EQ(utf8(strings->Get(L"@string/Title").c_str()), "") << "keys compare exactly";
-    EXPECT_EQ(souitest::takeRefusals(),
-              std::vector<std::wstring>{L"refused named string \"@string/Title\": the string table has no such string"});
+    EXPECT_EQ(
+        souitest::takeRefusals(),
+        std::vector<std::wstring>{L"refused named string \"@string/Title\": the string table has no such string"});
 }
 
 TEST(SkinTable, EverySkinDecodesIntoItsStates) {

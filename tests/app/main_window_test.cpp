@@ -9,6 +9,7 @@
 #include <soui/SStrCpCvt.h>
 
 #include <deque>
+#include <optional>
 #include <stdexcept>
 
 #include "MainDlg.h"
@@ -88,6 +89,22 @@ class MainWindow : public testing::Test {
     }
     std::wstring journal() const { return controlModule().journal(); }
     std::vector<std::wstring> lines() const { return controlModule().journalLines(); }
+    // The user closes the active document in the control, answering its question about unsaved
+    // changes with "don't save" when one is asked; returns once the closed-document event has been
+    // handled.
+    void userClosesActive(bool asked) {
+        controlModule().clearJournal();
+        std::optional<pdftest::MessageBoxAnswer> drop;
+        if (asked) {
+            drop.emplace(IDNO);
+        }
+        EXPECT_EQ(controlModule().closeDocument(), 1);
+        if (drop) {
+            ASSERT_TRUE(drop->finish());
+        }
+        ASSERT_TRUE(pdftest::pumpUntil([&] { return countLines(lines(), L"X.20()") > 0; })) << journal();
+        pdftest::pumpPending();
+    }
 };
 
 TEST_F(MainWindow, CreationConfiguresTheControlOnceAndShowsTheButtonsOfTheSwitches) {
@@ -630,12 +647,7 @@ TEST_F(MainWindow, ACancelledCloseEndsTheClosingAndALaterCloseClosesOneDocument)
     // The user closes the active document, dropping its changes: that one closes, and the
     // closed-document event leaves the rest alone.
     auto userClosesOne = [&](ULONG before) {
-        controlModule().clearJournal();
-        pdftest::MessageBoxAnswer drop(IDNO);
-        EXPECT_EQ(controlModule().closeDocument(), 1);
-        ASSERT_TRUE(drop.finish());
-        ASSERT_TRUE(pdftest::pumpUntil([&] { return countLines(lines(), L"X.20()") > 0; })) << journal();
-        pdftest::pumpPending();
+        userClosesActive(true);
         EXPECT_EQ(openCount(main), before - 1);
         EXPECT_EQ(countLines(lines(), L".26(-1)"), 0) << journal();
         EXPECT_TRUE(IsWindow(main.m_hWnd));
@@ -695,14 +707,7 @@ TEST_F(MainWindow, TheMenusUpdateStartsTheUpdaterOnlyOnceEveryDocumentHasClosed)
     EXPECT_FALSE(main.updateAfterClosing);
     EXPECT_EQ(openCount(main), open);
     // A later close of that document starts nothing either.
-    {
-        controlModule().clearJournal();
-        pdftest::MessageBoxAnswer drop(IDNO);
-        EXPECT_EQ(controlModule().closeDocument(), 1);
-        ASSERT_TRUE(drop.finish());
-        ASSERT_TRUE(pdftest::pumpUntil([&] { return countLines(lines(), L"X.20()") > 0; })) << journal();
-        pdftest::pumpPending();
-    }
+    userClosesActive(true);
     EXPECT_EQ(answers().shellCalls, 0);
     EXPECT_EQ(openCount(main), open - 1);
 
@@ -765,10 +770,7 @@ TEST_F(MainWindow, AFailedCloseEndsTheClosingAndDropsTheUpdate) {
         EXPECT_FALSE(main.updateAfterClosing) << c.road;
         EXPECT_EQ(openCount(main), open) << c.road;
 
-        controlModule().clearJournal();
-        EXPECT_EQ(controlModule().closeDocument(), 1);
-        ASSERT_TRUE(pdftest::pumpUntil([&] { return countLines(lines(), L"X.20()") > 0; })) << journal();
-        pdftest::pumpPending();
+        userClosesActive(false);
         EXPECT_EQ(openCount(main), open - 1) << c.road;
         EXPECT_EQ(countLines(lines(), L".26(-1)"), 0) << c.road << journal();
         EXPECT_EQ(answers().shellCalls, 0) << c.road;

@@ -55,40 +55,6 @@ BOOL ParseBool(const std::wstring& text) {
     return SameNoCase(t, L"true") || SameNoCase(t, L"yes") || ParseInt(t, 0) != 0;
 }
 
-RECT ParseRect4(const std::wstring& text) {
-    const std::vector<std::wstring> parts = SplitList(text);
-    RECT rc = {0, 0, 0, 0};
-    if (parts.size() == 1) {
-        const int v = ParseInt(parts[0]);
-        rc = {v, v, v, v};
-    } else if (parts.size() >= 4) {
-        rc = {ParseInt(parts[0]), ParseInt(parts[1]), ParseInt(parts[2]), ParseInt(parts[3])};
-    } else if (parts.size() == 2) {
-        const int h = ParseInt(parts[0]), v = ParseInt(parts[1]);
-        rc = {h, v, h, v};
-    }
-    return rc;
-}
-
-COLORREF ParseColor(const std::wstring& text) {
-    COLORREF c = CR_INVALID;
-    return ReadColorLiteral(text, c) ? c : CR_INVALID;
-}
-
-SPosItem ParsePosItem(const std::wstring& text) {
-    std::wstring t = TrimBlanks(text);
-    SPosItem item;
-    if (!t.empty() && t[0] == L'[') {
-        item.kind = SPosItem::AfterPrev;
-        t = t.substr(1);
-    } else if (!t.empty() && t[0] == L'-') {
-        item.kind = SPosItem::FromEnd;
-        t = t.substr(1);
-    }
-    item.value = ParseInt(t, 0);
-    return item;
-}
-
 BOOL ParseId(const std::wstring& text, int& id) {
     const std::wstring t = TrimBlanks(text);
     if (t == L"IDOK") {
@@ -215,6 +181,22 @@ BOOL ReadFour(const std::wstring& text, RECT& value) {
         }
     }
     value = {v[0], v[1], v[2], v[3]};
+    return TRUE;
+}
+
+BOOL TakeFlag(const std::wstring& text, BOOL& target, std::wstring& wrong) {
+    if (!ReadFlag(text, target)) {
+        wrong = L"not 0 or 1";
+        return FALSE;
+    }
+    return TRUE;
+}
+
+BOOL TakeFour(const std::wstring& text, RECT& target, std::wstring& wrong) {
+    if (!ReadFour(text, target)) {
+        wrong = L"not four integers \"l,t,r,b\"";
+        return FALSE;
+    }
     return TRUE;
 }
 

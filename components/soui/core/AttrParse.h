@@ -19,12 +19,6 @@ std::wstring TrimBlanks(const std::wstring& text);
 // Decimal or 0x hexadecimal; `fallback` when the text is no number.
 int ParseInt(const std::wstring& text, int fallback = 0);
 BOOL ParseBool(const std::wstring& text);
-// "l,t,r,b" or one number for all four.
-RECT ParseRect4(const std::wstring& text);
-// "#RRGGBB", "#RRGGBBAA", "rgb(r,g,b)", "rgba(r,g,b,a)"; CR_INVALID otherwise.
-COLORREF ParseColor(const std::wstring& text);
-// One part of "pos": "n", "-n", "[n".
-SPosItem ParsePosItem(const std::wstring& text);
 // "IDOK", "IDCANCEL", "IDCLOSE" or a number; FALSE when neither.
 BOOL ParseId(const std::wstring& text, int& id);
 // A font spec over a base font (face and pixel size given).
@@ -54,6 +48,26 @@ BOOL ReadColorLiteral(const std::wstring& text, COLORREF& value);
 std::wstring FontSpecProblem(const std::wstring& spec);
 // A cursor name of the list in LAYOUTS.md.
 BOOL ReadCursor(const std::wstring& name, LPCWSTR& id);
+
+// The same forms for the attribute loops of elements, hosts, menus and skins: TRUE with the value
+// in `target`, or FALSE with the target as it was and the reason, in the words of every refusal,
+// in `wrong`.
+BOOL TakeFlag(const std::wstring& text, BOOL& target, std::wstring& wrong);
+BOOL TakeFour(const std::wstring& text, RECT& target, std::wstring& wrong);
+// A number from low to high; `form` says what was expected.
+template <class T>
+BOOL TakeInt(const std::wstring& text, T& target, int low, int high, const wchar_t* form, std::wstring& wrong) {
+    int number = 0;
+    if (!ReadInt(text, number) || number < low || number > high) {
+        wrong = form;
+        return FALSE;
+    }
+    target = static_cast<T>(number);
+    return TRUE;
+}
+// Any number.
+inline constexpr int kAnyLow = -0x7FFFFFFF;
+inline constexpr int kAnyHigh = 0x7FFFFFFF;
 // The index of the keyword the text is (ignoring case), or -1.
 int KeywordIndex(const std::wstring& text, std::initializer_list<const wchar_t*> words);
 

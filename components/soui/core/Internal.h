@@ -38,9 +38,10 @@ SWindow* FindElementByName(const SWindow* from, LPCWSTR name, int depth);
 void RememberElementName(const std::wstring& name);
 BOOL IsKnownElementName(const std::wstring& name);
 
-// A plain text, or the text of "@string/key"; FALSE (with why) when the string table has no key.
+// A plain text, or the text of "@string/key"; FALSE (with why, `text` as it was) when the string
+// table has no key.
 BOOL ResolveTextValue(const SStringW& value, SStringW& text, std::wstring& wrong);
-// A colour literal, or the colour of "@color/key"; FALSE (with why) otherwise.
+// A colour literal, or the colour of "@color/key"; FALSE (with why, `color` as it was) otherwise.
 BOOL ResolveColorValue(const std::wstring& value, COLORREF& color, std::wstring& wrong);
 
 // Hosts of this process, for FromHwnd and the inspection.

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <soui/SHostWnd.h>
+#include <soui/SStrCpCvt.h>
 #include <soui/SWindow.h>
 #include <soui/TestHooks.h>
 #include <stdio.h>
@@ -32,16 +33,6 @@ std::wstring& currentLayout() {
     return layout;
 }
 
-std::string toUtf8(const std::wstring& text) {
-    const int n =
-        WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
-    std::string out(static_cast<size_t>(n > 0 ? n : 0), '\0');
-    if (n > 0) {
-        WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), out.data(), n, nullptr, nullptr);
-    }
-    return out;
-}
-
 // One line at a time, opened in append mode: a program that ends abruptly keeps what came before,
 // and the program's processes (a second instance too) share one file.
 void appendToFile(const std::wstring& line) {
@@ -54,8 +45,8 @@ void appendToFile(const std::wstring& line) {
     if (!f) {
         return;
     }
-    const std::string bytes = toUtf8(line + L"\n");
-    fwrite(bytes.data(), 1, bytes.size(), f);
+    const SStringA bytes = SStrCpCvt::CvtW2A(SStringW((line + L"\n").c_str()), CP_UTF8);
+    fwrite(bytes.c_str(), 1, static_cast<size_t>(bytes.GetLength()), f);
     fclose(f);
 }
 

@@ -150,8 +150,6 @@ void SHostWnd::ApplyHostAttributes() {
         // Why the value is not taken; a refused value leaves the host's default.
         std::wstring wrong;
         int number = 0;
-        BOOL flag = FALSE;
-        RECT four = {0, 0, 0, 0};
         if (SameNoCase(n, L"name")) {
             hostName_ = v.c_str();
         } else if (SameNoCase(n, L"title")) {
@@ -160,27 +158,12 @@ void SHostWnd::ApplyHostAttributes() {
                 title_ = title;
             }
         } else if (SameNoCase(n, L"width") || SameNoCase(n, L"height")) {
-            if (ReadInt(v, number) && number >= 0) {
-                (SameNoCase(n, L"width") ? layoutSize_.cx : layoutSize_.cy) = number;
-            } else {
-                wrong = L"not a length";
-            }
+            TakeInt(v, SameNoCase(n, L"width") ? layoutSize_.cx : layoutSize_.cy, 0, kAnyHigh, L"not a length", wrong);
         } else if (SameNoCase(n, L"margin")) {
-            if (ReadFour(v, four)) {
-                resizeBand_ = four;
-            } else {
-                wrong = L"not four integers \"l,t,r,b\"";
-            }
+            TakeFour(v, resizeBand_, wrong);
         } else if (SameNoCase(n, L"resizable") || SameNoCase(n, L"appWnd") || SameNoCase(n, L"translucent")) {
-            if (!ReadFlag(v, flag)) {
-                wrong = L"not 0 or 1";
-            } else if (SameNoCase(n, L"resizable")) {
-                resizable_ = flag;
-            } else if (SameNoCase(n, L"appWnd")) {
-                appWnd_ = flag;
-            } else {
-                translucent_ = flag;
-            }
+            TakeFlag(v, SameNoCase(n, L"resizable") ? resizable_ : (SameNoCase(n, L"appWnd") ? appWnd_ : translucent_),
+                     wrong);
         } else if (SameNoCase(n, L"wndType")) {
             const int type = KeywordIndex(v, {L"normal", L"appMain"});
             if (type >= 0) {
@@ -189,11 +172,7 @@ void SHostWnd::ApplyHostAttributes() {
                 wrong = L"not appMain or normal";
             }
         } else if (SameNoCase(n, L"alpha")) {
-            if (ReadInt(v, number) && number >= 0 && number <= 255) {
-                hostAlpha_ = static_cast<BYTE>(number);
-            } else {
-                wrong = L"not 0-255";
-            }
+            TakeInt(v, hostAlpha_, 0, 255, L"not 0-255", wrong);
         } else if (SameNoCase(n, L"bigIcon") || SameNoCase(n, L"smallIcon")) {
             // A missing icon is skipped when the window is made; only the form is checked here.
             const size_t colon = v.rfind(L':');

@@ -47,20 +47,7 @@ BOOL SMenu::LoadMenuW(LPCWSTR resName, LPCWSTR resType) {
         const std::wstring n = Utf8ToWide(a.name());
         const std::wstring v = Utf8ToWide(a.value());
         std::wstring wrong;
-        int number = 0;
-        COLORREF color = CR_INVALID;
-        auto readInt = [&](int& target, int low) {
-            if (ReadInt(v, number) && number >= low) {
-                target = number;
-            } else {
-                wrong = L"not a number";
-            }
-        };
-        auto readColor = [&](COLORREF& target) {
-            if (ResolveColorValue(v, color, wrong)) {
-                target = color;
-            }
-        };
+        auto readInt = [&](auto& target, int low) { TakeInt(v, target, low, kAnyHigh, L"not a number", wrong); };
         if (SameNoCase(n, L"itemSkin") || SameNoCase(n, L"iconSkin")) {
             if (!FindSkin(v)) {
                 wrong = L"no such skin";
@@ -68,14 +55,14 @@ BOOL SMenu::LoadMenuW(LPCWSTR resName, LPCWSTR resType) {
                 (SameNoCase(n, L"itemSkin") ? st.itemSkin : st.iconSkin) = v;
             }
         } else if (SameNoCase(n, L"colorBkgnd")) {
-            readColor(st.colorBkgnd);
+            ResolveColorValue(v, st.colorBkgnd, wrong);
         } else if (SameNoCase(n, L"colorText")) {
-            readColor(st.colorText);
+            ResolveColorValue(v, st.colorText, wrong);
         } else if (SameNoCase(n, L"colorTextSel")) {
-            readColor(st.colorTextSel);
+            ResolveColorValue(v, st.colorTextSel, wrong);
             selectedColourGiven = wrong.empty();
         } else if (SameNoCase(n, L"colorTextDisable")) {
-            readColor(st.colorTextDisable);
+            ResolveColorValue(v, st.colorTextDisable, wrong);
         } else if (SameNoCase(n, L"font")) {
             wrong = FontSpecProblem(v);
             if (wrong.empty()) {
@@ -92,9 +79,7 @@ BOOL SMenu::LoadMenuW(LPCWSTR resName, LPCWSTR resType) {
         } else if (SameNoCase(n, L"maxWidth")) {
             readInt(st.maxWidth, 0);
         } else if (SameNoCase(n, L"contextHelpId")) {
-            int id = 0;
-            readInt(id, 0);
-            st.contextHelpId = static_cast<DWORD>(id);
+            readInt(st.contextHelpId, 0);
         } else {
             wrong = L"no attribute of a menu";
         }

@@ -205,17 +205,11 @@ class UiDefInfo : public TObjRefImpl<IUiDefInfo> {
             } else if (SameNoCase(n, L"src")) {
                 src = v;
             } else if (SameNoCase(n, L"states")) {
-                if (!ReadInt(v, states) || states < 1) {
-                    wrong = L"not a number of states";
-                }
+                TakeInt(v, states, 1, kAnyHigh, L"not a number of states", wrong);
             } else if (SameNoCase(n, L"vertical")) {
-                if (!ReadFlag(v, vertical)) {
-                    wrong = L"not 0 or 1";
-                }
+                TakeFlag(v, vertical, wrong);
             } else if (SameNoCase(n, L"margin")) {
-                if (!ReadFour(v, margin)) {
-                    wrong = L"not four integers \"l,t,r,b\"";
-                }
+                TakeFour(v, margin, wrong);
             } else {
                 wrong = L"no attribute of a skin";
             }

@@ -169,43 +169,7 @@ HRESULT SWindow::SetAttribute(const SStringW& name, const SStringW& value, BOOL 
     // Why the value is not taken; an attribute whose value is refused changes nothing.
     std::wstring wrong;
     HRESULT hr = S_OK;
-    int number = 0;
     BOOL flag = FALSE;
-    RECT four = {0, 0, 0, 0};
-    auto readInt = [&](auto& target, int low, int high, const wchar_t* form) {
-        if (ReadInt(v, number) && number >= low && number <= high) {
-            target = number;
-        } else {
-            wrong = form;
-        }
-    };
-    auto readFlag = [&](BOOL& target) {
-        if (ReadFlag(v, flag)) {
-            target = flag;
-        } else {
-            wrong = L"not 0 or 1";
-        }
-    };
-    auto readFour = [&](RECT& target) {
-        if (ReadFour(v, four)) {
-            target = four;
-        } else {
-            wrong = L"not four integers \"l,t,r,b\"";
-        }
-    };
-    auto readColor = [&](COLORREF& target) {
-        COLORREF c = CR_INVALID;
-        if (ResolveColorValue(v, c, wrong)) {
-            target = c;
-        }
-    };
-    auto readText = [&](SStringW& target) {
-        SStringW text;
-        if (ResolveTextValue(value, text, wrong)) {
-            target = text;
-        }
-    };
-    const int anyInt = 0x7FFFFFFF;
     if (SameNoCase(n, L"name")) {
         name_ = value;
         RememberElementName(v);
@@ -248,9 +212,9 @@ HRESULT SWindow::SetAttribute(const SStringW& name, const SStringW& value, BOOL 
             wrong = L"not -1, -2 or a length";
         }
     } else if (SameNoCase(n, L"margin")) {
-        readFour(margin_);
+        TakeFour(v, margin_, wrong);
     } else if (SameNoCase(n, L"padding")) {
-        readFour(padding_);
+        TakeFour(v, padding_, wrong);
     } else if (SameNoCase(n, L"layout")) {
         const int box = KeywordIndex(v, {L"vbox", L"hbox"});
         if (box >= 0) {
@@ -259,7 +223,7 @@ HRESULT SWindow::SetAttribute(const SStringW& name, const SStringW& value, BOOL 
             wrong = L"not vbox or hbox";
         }
     } else if (SameNoCase(n, L"interval")) {
-        readInt(interval_, 0, anyInt, L"not a length");
+        TakeInt(v, interval_, 0, kAnyHigh, L"not a length", wrong);
     } else if (SameNoCase(n, L"gravity")) {
         static const int kGravity[] = {0, 0, 1, 1, 2, 2};
         const int word = KeywordIndex(v, {L"left", L"top", L"center", L"middle", L"right", L"bottom"});
@@ -269,26 +233,26 @@ HRESULT SWindow::SetAttribute(const SStringW& name, const SStringW& value, BOOL 
             wrong = L"not left, top, center, middle, right or bottom";
         }
     } else if (SameNoCase(n, L"weight")) {
-        readInt(layout_.weight, 0, anyInt, L"not a weight of 0 or more");
+        TakeInt(v, layout_.weight, 0, kAnyHigh, L"not a weight of 0 or more", wrong);
     } else if (SameNoCase(n, L"extend")) {
-        readFour(layout_.extend);
+        TakeFour(v, layout_.extend, wrong);
     } else if (SameNoCase(n, L"extend_left")) {
-        readInt(layout_.extend.left, -anyInt, anyInt, L"not an integer");
+        TakeInt(v, layout_.extend.left, kAnyLow, kAnyHigh, L"not an integer", wrong);
     } else if (SameNoCase(n, L"extend_top")) {
-        readInt(layout_.extend.top, -anyInt, anyInt, L"not an integer");
+        TakeInt(v, layout_.extend.top, kAnyLow, kAnyHigh, L"not an integer", wrong);
     } else if (SameNoCase(n, L"extend_right")) {
-        readInt(layout_.extend.right, -anyInt, anyInt, L"not an integer");
+        TakeInt(v, layout_.extend.right, kAnyLow, kAnyHigh, L"not an integer", wrong);
     } else if (SameNoCase(n, L"extend_bottom")) {
-        readInt(layout_.extend.bottom, -anyInt, anyInt, L"not an integer");
+        TakeInt(v, layout_.extend.bottom, kAnyLow, kAnyHigh, L"not an integer", wrong);
     } else if (SameNoCase(n, L"show")) {
-        readFlag(visible_);
+        TakeFlag(v, visible_, wrong);
         if (wrong.empty() && !loading) {
             SendSwndMessage(WM_SHOWWINDOW, visible_);
         }
     } else if (SameNoCase(n, L"enable")) {
-        readFlag(enabled_);
+        TakeFlag(v, enabled_, wrong);
     } else if (SameNoCase(n, L"colorBkgnd")) {
-        readColor(style_.colorBkgnd);
+        ResolveColorValue(v, style_.colorBkgnd, wrong);
     } else if (SameNoCase(n, L"skin")) {
         if (v.empty() || FindSkin(v)) {
             SetSkinByName(value);
@@ -303,19 +267,15 @@ HRESULT SWindow::SetAttribute(const SStringW& name, const SStringW& value, BOOL 
             wrong = L"not stretch, left, top or center";
         }
     } else if (SameNoCase(n, L"alpha")) {
-        int alpha = 0;
-        readInt(alpha, 0, 255, L"not 0-255");
-        if (wrong.empty()) {
-            style_.alpha = static_cast<BYTE>(alpha);
-        }
+        TakeInt(v, style_.alpha, 0, 255, L"not 0-255", wrong);
     } else if (SameNoCase(n, L"colorText")) {
-        readColor(style_.colorText[0]);
+        ResolveColorValue(v, style_.colorText[0], wrong);
     } else if (SameNoCase(n, L"colorTextHover")) {
-        readColor(style_.colorText[1]);
+        ResolveColorValue(v, style_.colorText[1], wrong);
     } else if (SameNoCase(n, L"colorTextPush")) {
-        readColor(style_.colorText[2]);
+        ResolveColorValue(v, style_.colorText[2], wrong);
     } else if (SameNoCase(n, L"colorTextDisable")) {
-        readColor(style_.colorText[3]);
+        ResolveColorValue(v, style_.colorText[3], wrong);
     } else if (SameNoCase(n, L"font") || SameNoCase(n, L"fontHover")) {
         wrong = FontSpecProblem(v);
         if (wrong.empty() && SameNoCase(n, L"font")) {
@@ -342,31 +302,22 @@ HRESULT SWindow::SetAttribute(const SStringW& name, const SStringW& value, BOOL 
             wrong = L"not top, middle or bottom";
         }
     } else if (SameNoCase(n, L"multiLines")) {
-        if (!ReadFlag(v, flag)) {
-            wrong = L"not 0 or 1";
-        } else if (flag) {
-            style_.textMode = (style_.textMode & ~(DT_SINGLELINE | DT_VCENTER)) | DT_WORDBREAK | DT_EDITCONTROL;
-        } else {
-            style_.textMode = (style_.textMode & ~(DT_WORDBREAK | DT_EDITCONTROL)) | DT_SINGLELINE;
+        if (TakeFlag(v, flag, wrong)) {
+            style_.textMode = flag ? (style_.textMode & ~(DT_SINGLELINE | DT_VCENTER)) | DT_WORDBREAK | DT_EDITCONTROL
+                                   : (style_.textMode & ~(DT_WORDBREAK | DT_EDITCONTROL)) | DT_SINGLELINE;
         }
     } else if (SameNoCase(n, L"ellipsis")) {
-        if (!ReadFlag(v, flag)) {
-            wrong = L"not 0 or 1";
-        } else {
+        if (TakeFlag(v, flag, wrong)) {
             style_.textMode = flag ? (style_.textMode | DT_END_ELLIPSIS) : (style_.textMode & ~DT_END_ELLIPSIS);
         }
     } else if (SameNoCase(n, L"textMode")) {
-        int mode = 0;
-        readInt(mode, -anyInt, anyInt, L"not a number of DT_ bits");
-        if (wrong.empty()) {
-            style_.textMode = static_cast<UINT>(mode);
-        }
+        TakeInt(v, style_.textMode, kAnyLow, kAnyHigh, L"not a number of DT_ bits", wrong);
     } else if (SameNoCase(n, L"margin-x")) {
-        readInt(style_.marginX, -anyInt, anyInt, L"not an integer");
+        TakeInt(v, style_.marginX, kAnyLow, kAnyHigh, L"not an integer", wrong);
     } else if (SameNoCase(n, L"margin-y")) {
-        readInt(style_.marginY, -anyInt, anyInt, L"not an integer");
+        TakeInt(v, style_.marginY, kAnyLow, kAnyHigh, L"not an integer", wrong);
     } else if (SameNoCase(n, L"lineSpacing")) {
-        readInt(style_.lineSpacing, -anyInt, anyInt, L"not an integer");
+        TakeInt(v, style_.lineSpacing, kAnyLow, kAnyHigh, L"not an integer", wrong);
     } else if (SameNoCase(n, L"cursor")) {
         LPCWSTR cursor = nullptr;
         if (ReadCursor(v, cursor)) {
@@ -376,22 +327,18 @@ HRESULT SWindow::SetAttribute(const SStringW& name, const SStringW& value, BOOL 
         }
         hr = S_FALSE;
     } else if (SameNoCase(n, L"tip")) {
-        readText(tip_);
+        ResolveTextValue(value, tip_, wrong);
         hr = S_FALSE;
     } else if (SameNoCase(n, L"text")) {
-        readText(text_);
+        ResolveTextValue(value, text_, wrong);
     } else if (SameNoCase(n, L"data")) {
-        int data = 0;
-        readInt(data, -anyInt, anyInt, L"not a number");
-        if (wrong.empty()) {
-            userData_ = static_cast<ULONG_PTR>(data);
-        }
+        TakeInt(v, userData_, kAnyLow, kAnyHigh, L"not a number", wrong);
         hr = S_FALSE;
     } else if (SameNoCase(n, L"focusable")) {
-        readFlag(focusable_);
+        TakeFlag(v, focusable_, wrong);
         hr = S_FALSE;
     } else if (SameNoCase(n, L"msgTransparent")) {
-        readFlag(msgTransparent_);
+        TakeFlag(v, msgTransparent_, wrong);
         hr = S_FALSE;
     } else if (SameNoCase(n, L"class")) {
         IUiDefInfo* def = SUiDef::GetUiDef();
@@ -402,7 +349,7 @@ HRESULT SWindow::SetAttribute(const SStringW& name, const SStringW& value, BOOL 
         }
     } else if (SameNoCase(n, L"cache")) {
         BOOL cached = FALSE;
-        readFlag(cached);
+        TakeFlag(v, cached, wrong);
         hr = S_FALSE;
     } else {
         Refuse(L"attribute " + QuoteAttribute(n, v) + L" of " + DescribeElement(this),

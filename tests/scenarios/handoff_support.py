@@ -5,9 +5,8 @@ import subprocess
 
 import scenario_support
 from sample_pdf import sample_pdf
-from scenario_support import TIP, Scenario, wait_for, windows_path
+from scenario_support import CONTROL_TITLE, TIP, Scenario, wait_for, windows_path
 
-CONTROL_TITLE = "BravikPDF编辑器"  # the control's title, which the program sets; its questions carry it
 IDYES = 6
 NOT_HANDED_OVER = "无法把文档交给正在运行的程序！"
 
@@ -65,10 +64,6 @@ class HandOffScenario(Scenario):
 
     def answer_repair(self, box):
         self.assertEqual(self.tool("scenario_send.exe", "press", box["hwnd"], str(IDYES))[0], 0)
-
-    def settled(self, title):
-        """Returns once the window's thread has handled what was sent to it before."""
-        self.assertEqual(self.tool("scenario_send.exe", "message", title, "0")[0], 0)
 
     def not_handed_over_prompt(self, why, timeout):
         """The prompt of a launch whose documents did not reach the running program, closed with its

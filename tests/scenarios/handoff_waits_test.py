@@ -55,7 +55,7 @@ class HandOffWaits(HandOffScenario):
 
         resume.write_text("")
         self.assertEqual(suspender.wait(30), 0)
-        self.settled(TITLE)  # what the launch sent has been handled by now
+        self.settled()  # what the launch sent has been handled by now
         self.assertFalse([line for line in self.journal_lines() if "open" in line])
         self.assertIsNone(first.poll())
         # It answers again: the next launch is delivered.

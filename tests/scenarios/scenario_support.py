@@ -39,6 +39,7 @@ from sample_pdf import sample_pdf  # noqa: E402
 
 ARGS = None
 TITLE = "BravikPDF编辑器3.2.7"
+CONTROL_TITLE = "BravikPDF编辑器"  # the control's title, which the program sets; its questions carry it
 EXE = "BravikPdfEditor.exe"
 MAINWND = "LAYOUT:XML_MAINWND"
 TIP = "LAYOUT:XML_TIP"
@@ -394,6 +395,11 @@ class Scenario(unittest.TestCase):
 
     def wait_main_window(self):
         return SUITE.spy.wait(MAINWND, name="btn_close", timeout_ms=90000)
+
+    def settled(self):
+        """Returns once the main window's thread has handled what it was sent before: a message that
+        does nothing, answered after them."""
+        self.assertEqual(self.tool("scenario_send.exe", "message", TITLE, "0")[0], 0)
 
     def maximise(self):
         """Maximises the main window; it writes frameState before the message returns."""

@@ -264,12 +264,15 @@ class Scenario(unittest.TestCase):
 
     # The program and its traces.
 
-    def start(self, *args):
+    def start(self, *args, extra_env=None, stderr=None):
+        """The program with these arguments, as a user starts it; extra_env: further environment
+        variables; stderr: a path that takes Wine's standard error (else it is dropped)."""
         env = dict(os.environ, BRAVIK_PDFCONTROL_JOURNAL=windows_path(self.journal),
-                   BRAVIK_STARTS_DIR=windows_path(self.starts), BRAVIK_SOUI_JOURNAL=windows_path(self.ui_journal()))
-        process = subprocess.Popen([ARGS.wine_run, "--prefix", str(SUITE.prefix), str(SUITE.bin / EXE), *args],
-                                   env=env, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
-                                   stderr=subprocess.DEVNULL)
+                   BRAVIK_STARTS_DIR=windows_path(self.starts), BRAVIK_SOUI_JOURNAL=windows_path(self.ui_journal()),
+                   **(extra_env or {}))
+        with open(stderr, "wb") if stderr else open(os.devnull, "wb") as errors:
+            process = subprocess.Popen([ARGS.wine_run, "--prefix", str(SUITE.prefix), str(SUITE.bin / EXE), *args],
+                                       env=env, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=errors)
         self.processes.append(process)
         return process
 

@@ -45,9 +45,9 @@ ULONGLONG elapsedSince(ULONGLONG start) {
 // What a step of the road came to.
 enum class Step {
     Done,          // the documents reached the running instance
-    WindowWent,    // the window went before it took them: look again
+    WindowWent,    // the window went before it answered: look again
     BecameFirst,   // the running instance ended: this process is the first instance now
-    NotAnswering,  // no window came, or it left the hand-off untaken
+    NotAnswering,  // no window came, or it took no message for the bound
     NotWritten,    // neither the settings nor the messages could carry the documents
 };
 
@@ -71,6 +71,29 @@ WindowWait waitForRunningMainWindow() {
         Sleep(kPollMs);
     }
 }
+
+// Whether the running main window's thread takes messages, judged by probes that do nothing. One
+// inside a question to the user takes them; one that has taken none for kHandOffAnswerWaitMs is
+// hung or busy beyond what its account requests may take.
+class AnswerWatch {
+  public:
+    explicit AnswerWatch(HWND window) : window_(window), lastAnswer_(GetTickCount64()) {}
+
+    // One probe, answered within a slice or not.
+    bool probe() {
+        DWORD_PTR ignored = 0;
+        if (!SendMessageTimeoutW(window_, WM_NULL, 0, 0, SMTO_NORMAL, kPollMs, &ignored)) {
+            return false;
+        }
+        lastAnswer_ = GetTickCount64();
+        return true;
+    }
+    bool silentTooLong() const { return elapsedSince(lastAnswer_) >= kHandOffAnswerWaitMs; }
+
+  private:
+    HWND window_;
+    ULONGLONG lastAnswer_;
+};
 
 // This process's turn to use the settings key, released when it goes. An abandoned mutex (a
 // second instance that died in its turn) counts as taken. Without the mutex the hand-off goes on
@@ -104,19 +127,28 @@ class HandOffTurn {
     bool held_ = false;
 };
 
-// The turn comes when the launches before this one have handed over; it may take as long as the
-// running instance keeps their handlers busy (a question to the user), so there is no bound while
-// that instance runs and its window is there.
-Step waitForTurn(HandOffTurn& turn, HWND window) {
+// The turn comes when the launches before this one have handed over, which takes as long as the
+// running instance keeps their handlers in a question: no bound while its window answers. The
+// turn is used only once the window has answered in it, so an instance that hangs never gets the
+// documents of the launches queued behind it.
+Step waitForTurn(HandOffTurn& turn, HWND window, AnswerWatch& watch) {
+    if (!turn.take(0)) {
+        OutputDebugStringW(L"hand-off: waiting for the turn\n");
+    }
     for (;;) {
-        if (turn.take(kPollMs)) {
-            return isMarkedMainWindow(window) ? Step::Done : Step::WindowWent;
-        }
+        const bool ours = turn.take(kPollMs);
         if (takeInstanceWhenFree()) {
             return Step::BecameFirst;
         }
         if (!isMarkedMainWindow(window)) {
             return Step::WindowWent;
+        }
+        if (watch.probe()) {
+            if (ours) {
+                return Step::Done;
+            }
+        } else if (watch.silentTooLong()) {
+            return Step::NotAnswering;
         }
     }
 }
@@ -127,90 +159,54 @@ SOUI::SStringW storedForm(const wchar_t* commandLine) {
     return SOUI::SStringW(fromUtf16(encoded).c_str());
 }
 
-bool keyStillHolds(const SOUI::SStringW& stored) {
-    return g_appState.readAppString(kPendingKey) == stored;
+// Our text out of the key again, so that no handler that runs later opens it. The check and the
+// emptying are one step, so the running instance cannot take the text in between. True when
+// nothing of ours is left in the key: false when the running instance had taken it already (or the
+// key could not be written).
+bool takeBack(const SOUI::SStringW& stored) {
+    // The key at rest is empty: an empty text leaves nothing to take back.
+    return stored.IsEmpty() || g_appState.takeAppString(kPendingKey, stored).emptied;
 }
 
-// Our text out of the key again, so that a handler that runs later opens nothing.
-void takeBack(const SOUI::SStringW& stored) {
-    if (keyStillHolds(stored)) {
-        g_appState.writeAppString(kPendingKey, L"");
-    }
-}
-
-// The running instance empties the key first thing in its handler, so a key that no longer holds
-// our text has been taken; from then on the handler may run as long as it needs.
-Step deliverThroughSettings(HWND window, const SOUI::SStringW& stored) {
-    WatchedSend send(window, WM_OPEN_PENDING_DOC);
+// Watches a send until it ends. One that the window answered delivered its hand-off, whatever the
+// handler answered. One that came back unanswered means the window went, unless it is still there.
+Step watchSend(const WatchedSend& send, HWND window, AnswerWatch& watch) {
     if (!send.started()) {
-        takeBack(stored);
         return Step::NotAnswering;
     }
-    const ULONGLONG start = GetTickCount64();
-    bool taken = false;
     for (;;) {
         if (send.returned(kPollMs)) {
-            if (send.answered() && !keyStillHolds(stored)) {
+            if (send.answered()) {
                 return Step::Done;
             }
-            // The window went before its handler ran, or the instance ended inside it: what it
-            // took went with it.
-            takeBack(stored);
-            return Step::WindowWent;
-        }
-        taken = taken || !keyStillHolds(stored);
-        if (takeInstanceWhenFree()) {
-            // It ended, with or without our text: this process opens its own documents.
-            takeBack(stored);
-            return Step::BecameFirst;
-        }
-        if (!taken && !IsWindow(window)) {
-            takeBack(stored);
-            return Step::WindowWent;
-        }
-        if (!taken && elapsedSince(start) >= kHandOffAnswerWaitMs) {
-            takeBack(stored);
-            return Step::NotAnswering;
-        }
-    }
-}
-
-// Whether the window's thread takes messages: a probe that does nothing, answered within a slice.
-bool answers(HWND window) {
-    DWORD_PTR ignored = 0;
-    return SendMessageTimeoutW(window, WM_NULL, 0, 0, SMTO_NORMAL, kPollMs, &ignored) != 0;
-}
-
-// One path by WM_COPYDATA. The handler may ask the user (a missing file), so the send is not
-// bounded while the window's thread goes on taking messages.
-Step sendPath(HWND window, const std::wstring& path) {
-    WatchedSend send(window, WM_COPYDATA, path);
-    if (!send.started()) {
-        return Step::NotAnswering;
-    }
-    ULONGLONG lastAnswer = GetTickCount64();
-    for (;;) {
-        if (send.returned(kPollMs)) {
-            // The main window answers 1 whether or not the file opened; anything else is no handler.
-            return send.answered() && send.result() == 1 ? Step::Done : Step::WindowWent;
+            return IsWindow(window) ? Step::NotAnswering : Step::WindowWent;
         }
         if (!IsWindow(window)) {
             return Step::WindowWent;
         }
-        if (answers(window)) {
-            lastAnswer = GetTickCount64();
-        } else if (elapsedSince(lastAnswer) >= kHandOffAnswerWaitMs) {
+        if (!watch.probe() && watch.silentTooLong()) {
             return Step::NotAnswering;
         }
     }
 }
 
+// The running instance takes the text out of the key first thing in its handler and may then ask
+// the user, which takes as long as it takes while the window answers probes.
+Step deliverThroughSettings(HWND window, const SOUI::SStringW& stored, AnswerWatch& watch) {
+    const Step step = watchSend(WatchedSend(window, WM_OPEN_PENDING_DOC), window, watch);
+    // Whatever came of it, the text leaves the key: a handler whose emptying failed left it there,
+    // and a window that went or hangs must not open it later. A handler that has taken it opens it
+    // when it goes on.
+    takeBack(stored);
+    return step;
+}
+
 // The settings could not carry the command line: each path goes by WM_COPYDATA, which the main
 // window opens one at a time, in the order the running instance would open the list.
-Step deliverEachPath(HWND window, const wchar_t* commandLine) {
+Step deliverEachPath(HWND window, const wchar_t* commandLine, AnswerWatch& watch) {
     const std::vector<std::wstring> paths = copyDataPathsOf(commandLine ? commandLine : L"");
     for (size_t i = 0; i < paths.size(); ++i) {
-        const Step step = sendPath(window, paths[i]);
+        const Step step = watchSend(WatchedSend(window, WM_COPYDATA, paths[i]), window, watch);
         if (step == Step::WindowWent && i > 0) {
             return Step::NotWritten;  // some paths reached a window that went: none may be sent twice
         }
@@ -221,11 +217,11 @@ Step deliverEachPath(HWND window, const wchar_t* commandLine) {
     return Step::Done;
 }
 
-Step deliver(HWND window, const wchar_t* commandLine) {
+Step deliver(HWND window, const wchar_t* commandLine, AnswerWatch& watch) {
     if (storePendingCommandLine(commandLine)) {
-        return deliverThroughSettings(window, storedForm(commandLine));
+        return deliverThroughSettings(window, storedForm(commandLine), watch);
     }
-    return deliverEachPath(window, commandLine);
+    return deliverEachPath(window, commandLine, watch);
 }
 
 void tellNotHandedOver(Step step) {
@@ -279,10 +275,11 @@ HandOffResult handOverToRunningInstance(const wchar_t* commandLine) {
         const WindowWait found = waitForRunningMainWindow();
         Step step = found.step;
         if (step == Step::Done) {
-            step = waitForTurn(turn, found.window);
-        }
-        if (step == Step::Done) {
-            step = deliver(found.window, commandLine);
+            AnswerWatch watch(found.window);
+            step = waitForTurn(turn, found.window, watch);
+            if (step == Step::Done) {
+                step = deliver(found.window, commandLine, watch);
+            }
         }
         switch (step) {
             case Step::Done: {
@@ -293,7 +290,7 @@ HandOffResult handOverToRunningInstance(const wchar_t* commandLine) {
             }
             case Step::WindowWent:
                 // The running instance is ending, or another launch has taken its place: the next
-                // look finds the new window or the free mutex.
+                // look finds the new window or the free mutex. Nothing else goes round again.
                 turn.release();
                 continue;
             case Step::BecameFirst:
@@ -312,9 +309,13 @@ bool storePendingCommandLine(const wchar_t* commandLine) {
 }
 
 std::wstring takePendingCommandLine() {
-    const SOUI::SStringW stored = g_appState.readAppString(kPendingKey);
-    // Emptied before anything is opened, so the next hand-off starts from an empty key.
-    g_appState.writeAppString(kPendingKey, L"");
+    // Emptied before anything is opened, so the next hand-off starts from an empty key, and in the
+    // same step as the read, so the launch cannot take its text back in between.
+    const SOUI::SStringW stored = g_appState.takeAppString(kPendingKey).value;
     const auto text = decodeHandOffText(toUtf16(stored.str()));
     return text ? fromUtf16(*text) : std::wstring();
+}
+
+bool takeBackPendingCommandLine(const wchar_t* commandLine) {
+    return takeBack(storedForm(commandLine));
 }

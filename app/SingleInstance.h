@@ -15,9 +15,9 @@ inline constexpr wchar_t kHandOffMutexName[] = L"BravikPdfEditor.exe.openDocPath
 // still be starting, with up to three account requests of at most 10 seconds each before its
 // window exists, then the control's registration and the window itself on a slow machine.
 inline constexpr DWORD kMainWindowWaitMs = 60000;
-// How long the running instance may leave a hand-off untaken before it counts as not answering.
-// Its UI thread may be busy in up to three account requests of at most 10 seconds each; one that
-// is inside a modal question still takes messages.
+// How long the running main window may take no message before it counts as not answering: its UI
+// thread may be busy in up to three account requests of at most 10 seconds each; one that is
+// inside a modal question still takes messages.
 inline constexpr DWORD kHandOffAnswerWaitMs = 45000;
 
 // Creates (or opens) the mutex; false when it already existed, so another instance runs. The
@@ -42,16 +42,21 @@ enum class HandOffResult {
 };
 
 // A second instance. Waits (bounded) for the running main window and then, without a bound while
-// that instance runs and its window is there, for its turn behind other second instances. In its
-// turn it stores the command line in the settings key openDocPath and sends that window
-// WM_OPEN_PENDING_DOC; when the settings cannot be written it sends each path by WM_COPYDATA
-// instead. It waits for the handler and shows the window minimised, then normal. A window that
-// does not come, or a running instance that leaves the hand-off untaken for kHandOffAnswerWaitMs,
-// is told to the user in a prompt, and the stored text is taken back.
+// that window answers, for its turn behind other second instances. In its turn it stores the
+// command line in the settings key openDocPath and sends that window WM_OPEN_PENDING_DOC; when the
+// settings cannot be written it sends each path by WM_COPYDATA instead. A send the window answered
+// is delivered: the window is shown minimised, then normal. It looks again only when the window
+// went or the instance ended. A window that does not come, or that takes no message for
+// kHandOffAnswerWaitMs, is told to the user in a prompt, and the stored text is taken back.
 HandOffResult handOverToRunningInstance(const wchar_t* commandLine);
 
 // The settings key openDocPath holds the command line in the form of encodeHandOffText, which
 // survives the settings file exactly; the key is empty at rest.
 bool storePendingCommandLine(const wchar_t* commandLine);
-// The stored command line, the key emptied first; empty when none or when the value is damaged.
+// The stored command line, the key emptied in the same step; empty when none or when the value is
+// damaged.
 std::wstring takePendingCommandLine();
+// A launch's own command line out of the key again, checked and emptied in one step, so that the
+// running instance takes it or the launch does, never both. True when nothing of it is left in the
+// key; false when the running instance has taken it (or the key could not be written).
+bool takeBackPendingCommandLine(const wchar_t* commandLine);

@@ -23,6 +23,21 @@ SStringW toWide(const SStringA& text) {
     return SOUI::SStrCpCvt::CvtA2W(text, CP_THREAD_ACP);
 }
 
+// An application string as the settings file holds it: blanks as "@", in the ANSI code page.
+std::string storedAppString(SStringW value) {
+    value.Replace(L' ', L'@');
+    return toNarrow(value).str();
+}
+
+SStringW appStringOf(const std::string& stored) {
+    if (stored.empty()) {
+        return {};
+    }
+    SStringW text = toWide(SStringA(stored));
+    text.Replace(L'@', L' ');
+    return text;
+}
+
 }  // namespace
 
 UserInfo::UserInfo() : loggedIn(0), loginMethod(1), spareCode1("0"), spareCode2("0") {}
@@ -55,18 +70,18 @@ CAppState::CAppState(const SStringW& localAppData, const MachineProbe& probe)
 }
 
 bool CAppState::writeAppString(SStringW key, SStringW value) {
-    value.Replace(L' ', L'@');
-    return writeIniString(kSection, toNarrow(key).str(), toNarrow(value).str(), iniPath.str());
+    return writeIniString(kSection, toNarrow(key).str(), storedAppString(value), iniPath.str());
 }
 
 SStringW CAppState::readAppString(SStringW key) {
-    const std::string value = readIniString(kSection, toNarrow(key).str(), "", iniPath.str());
-    if (value.empty()) {
-        return {};
-    }
-    SStringW text = toWide(SStringA(value));
-    text.Replace(L'@', L' ');
-    return text;
+    return appStringOf(readIniString(kSection, toNarrow(key).str(), "", iniPath.str()));
+}
+
+CAppState::TakenAppString CAppState::takeAppString(SStringW key, const std::optional<SStringW>& onlyIf) {
+    const std::optional<std::string> expected =
+        onlyIf ? std::optional<std::string>(storedAppString(*onlyIf)) : std::nullopt;
+    const IniExchange exchange = exchangeIniString(kSection, toNarrow(key).str(), expected, "", iniPath.str());
+    return {appStringOf(exchange.previous), exchange.replaced};
 }
 
 bool CAppState::saveUserId(SStringA id) {

@@ -181,12 +181,11 @@ bool copyBack(const std::string& copyPath, const std::string& path) {
     return false;
 }
 
-}  // namespace
-
-std::string readIniString(std::string section, std::string key, std::string defaultValue, std::string path) {
-    // Readers take the writers' lock too: a file that is open cannot be replaced under Wine, whatever
-    // its sharing. A reader that does not get it reads all the same: the file is only replaced whole.
-    const PathLock lock(path, kLockWaitMs);
+// The key's value, read while the caller holds the file's lock (or could not get it).
+std::string readValue(const std::string& section,
+                      const std::string& key,
+                      const std::string& defaultValue,
+                      const std::string& path) {
     std::string bytes;
     if (!readWholeFile(path, bytes)) {
         return defaultValue;
@@ -195,6 +194,22 @@ std::string readIniString(std::string section, std::string key, std::string defa
     const std::optional<std::string> value = isUtf16(text.encoding) ? findIn(text.units, text.encoding, section, key)
                                                                     : findIn(text.narrow, text.encoding, section, key);
     return value.value_or(defaultValue);
+}
+
+// The pair written while the caller holds the file's lock. Every writer of the file uses the same
+// settings copy and rewrites the whole file.
+bool writeValue(const std::string& section, const std::string& key, const std::string& value, const std::string& path) {
+    const std::string copyPath = path + ".zbk";
+    return writeSettingsCopy(section, key, value, path, copyPath) && copyBack(copyPath, path);
+}
+
+}  // namespace
+
+std::string readIniString(std::string section, std::string key, std::string defaultValue, std::string path) {
+    // Readers take the writers' lock too: a file that is open cannot be replaced under Wine, whatever
+    // its sharing. A reader that does not get it reads all the same: the file is only replaced whole.
+    const PathLock lock(path, kLockWaitMs);
+    return readValue(section, key, defaultValue, path);
 }
 
 int readIniInt(std::string section, std::string key, std::string path, int defaultValue) {
@@ -206,16 +221,23 @@ double readIniDouble(std::string section, std::string key, std::string path, dou
 }
 
 bool writeIniString(std::string section, std::string key, std::string value, std::string path) {
-    // Every writer of the file uses the same settings copy and rewrites the whole file.
     const PathLock lock(path, kLockWaitMs);
-    if (!lock.acquired()) {
-        return false;
+    return lock.acquired() && writeValue(section, key, value, path);
+}
+
+IniExchange exchangeIniString(std::string section,
+                              std::string key,
+                              const std::optional<std::string>& expected,
+                              std::string replacement,
+                              std::string path) {
+    // The read and the write under one hold of the lock: no other reader or writer of the file comes
+    // in between.
+    const PathLock lock(path, kLockWaitMs);
+    IniExchange exchange{readValue(section, key, std::string(), path), false};
+    if (lock.acquired() && (!expected || *expected == exchange.previous)) {
+        exchange.replaced = writeValue(section, key, replacement, path);
     }
-    const std::string copyPath = path + ".zbk";
-    if (!writeSettingsCopy(section, key, value, path, copyPath)) {
-        return false;
-    }
-    return copyBack(copyPath, path);
+    return exchange;
 }
 
 bool writeIniInt(std::string section, std::string key, std::string path, int value) {

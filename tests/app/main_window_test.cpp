@@ -19,6 +19,7 @@
 #include "SingleInstance.h"
 #include "Updater.h"
 #include "foundation/AppState.h"
+#include "foundation/UniqueHandle.h"
 #include "support/RecordingDialogs.h"
 #include "support/ShellFixture.h"
 
@@ -533,6 +534,158 @@ TEST_F(MainWindow, ASecondInstanceFindsOnlyTheMarkedMainWindow) {
     markMainWindow(main.m_hWnd);
     EXPECT_EQ(findRunningMainWindow(), main.m_hWnd);
     DestroyWindow(other);
+}
+
+namespace {
+
+// What the main window's thread is sent, counted by a hook of that thread; on the first hand-off
+// the hook can hold the settings file open while the handler runs, as a scanner or a sync tool
+// may, so that the handler's emptying of the key fails.
+struct HandOffSends {
+    HWND window = nullptr;
+    int openPending = 0;
+    int copyData = 0;
+    bool holdSettingsOnce = false;
+    UniqueHandle heldSettings;
+};
+HandOffSends g_sends;
+
+LRESULT CALLBACK countHandOffSend(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* sent = reinterpret_cast<const CWPSTRUCT*>(lParam);
+    if (code == HC_ACTION && sent->hwnd == g_sends.window) {
+        if (sent->message == WM_OPEN_PENDING_DOC && g_sends.openPending++ == 0 && g_sends.holdSettingsOnce) {
+            g_sends.heldSettings.reset(CreateFileA(g_appState.iniPath.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                                   OPEN_EXISTING, 0, nullptr));
+        }
+        g_sends.copyData += sent->message == WM_COPYDATA;
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+LRESULT CALLBACK releaseHeldSettings(int code, WPARAM wParam, LPARAM lParam) {
+    const auto* sent = reinterpret_cast<const CWPRETSTRUCT*>(lParam);
+    if (code == HC_ACTION && sent->hwnd == g_sends.window && sent->message == WM_OPEN_PENDING_DOC) {
+        g_sends.heldSettings.reset();
+    }
+    return CallNextHookEx(nullptr, code, wParam, lParam);
+}
+
+// The main window's own procedure, answering WM_COPYDATA with 0 as a handler whose error reached the
+// boundary does.
+WNDPROC g_mainWindowProc = nullptr;
+LRESULT CALLBACK answerCopyDataWithZero(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    const LRESULT result = CallWindowProcW(g_mainWindowProc, window, message, wParam, lParam);
+    return message == WM_COPYDATA ? 0 : result;
+}
+
+// A second launch in this process, on a thread of its own while this thread runs the main window.
+class SecondLaunch {
+  public:
+    explicit SecondLaunch(std::wstring commandLine)
+        : commandLine_(std::move(commandLine)),
+          thread_(CreateThread(nullptr, 0, &SecondLaunch::run, this, 0, nullptr)) {}
+    ~SecondLaunch() {
+        if (thread_.valid() && WaitForSingleObject(thread_.get(), 0) == WAIT_TIMEOUT) {
+            TerminateThread(thread_.get(), 1);  // it would go on sending to the main window
+        }
+    }
+    SecondLaunch(const SecondLaunch&) = delete;
+    SecondLaunch& operator=(const SecondLaunch&) = delete;
+
+    // Runs the main window's messages until the launch has ended, at most for `limit`.
+    bool ended(std::chrono::milliseconds limit) {
+        return thread_.valid() &&
+               pdftest::pumpUntil([&] { return WaitForSingleObject(thread_.get(), 0) == WAIT_OBJECT_0; }, limit);
+    }
+    HandOffResult result() const { return result_; }
+
+  private:
+    static DWORD WINAPI run(void* self) {
+        auto* launch = static_cast<SecondLaunch*>(self);
+        launch->result_ = handOverToRunningInstance(launch->commandLine_.c_str());
+        return 0;
+    }
+    std::wstring commandLine_;
+    HandOffResult result_ = HandOffResult::NotHandedOver;
+    UniqueHandle thread_;
+};
+
+}  // namespace
+
+// A send that the main window answered is a delivered hand-off, whatever the key holds afterwards
+// and whatever the handler answered: the launch ends at once, and nothing is sent or opened twice.
+TEST_F(MainWindow, ASecondLaunchEndsOnceTheMainWindowHasAnswered) {
+    CMainDlg& main = *g_mainDlg;
+    wchar_t title[128] = {};
+    GetWindowTextW(main.m_hWnd, title, 127);
+    g_appState.title = title;
+    markMainWindow(main.m_hWnd);
+    const std::wstring dir = shelltest::scratchFolder(L"launches");
+    const std::wstring a = dir + L"a 文档.pdf";
+    const std::wstring b = dir + L"b@.pdf";
+    pdftest::writeSamplePdf(a, 1);
+    pdftest::writeSamplePdf(b, 1);
+    enum class Fault { none, emptyingFails, settingsUnwritableCopyDataAnswersZero };
+    struct Case {
+        const char* what;
+        std::wstring commandLine;
+        Fault fault;
+        std::vector<std::wstring> opened;
+        int openPending;
+        int copyData;
+    };
+    const Case cases[] = {
+        {"no arguments", L"", Fault::none, {}, 1, 0},
+        {"the handler cannot empty the key", L"\"" + a + L"\"", Fault::emptyingFails, {a}, 1, 0},
+        {"the settings cannot be written and WM_COPYDATA answers 0",
+         L"\"" + a + L";" + b + L";\"",
+         Fault::settingsUnwritableCopyDataAnswersZero,
+         {b, a},
+         0,
+         2},
+    };
+    for (const Case& t : cases) {
+        SCOPED_TRACE(t.what);
+        controlModule().clearJournal();
+        g_sends = HandOffSends();
+        g_sends.window = main.m_hWnd;
+        g_sends.holdSettingsOnce = t.fault == Fault::emptyingFails;
+        const HHOOK before = SetWindowsHookExW(WH_CALLWNDPROC, &countHandOffSend, nullptr, GetCurrentThreadId());
+        const HHOOK after = SetWindowsHookExW(WH_CALLWNDPROCRET, &releaseHeldSettings, nullptr, GetCurrentThreadId());
+        ASSERT_TRUE(before && after);
+        UniqueHandle unwritable;
+        if (t.fault == Fault::settingsUnwritableCopyDataAnswersZero) {
+            unwritable.reset(
+                CreateFileA(g_appState.iniPath.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+            ASSERT_TRUE(unwritable.valid());
+            g_mainWindowProc = reinterpret_cast<WNDPROC>(
+                SetWindowLongPtrW(main.m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&answerCopyDataWithZero)));
+        }
+        {
+            SecondLaunch launch(t.commandLine);
+            EXPECT_TRUE(launch.ended(std::chrono::seconds(15))) << "the launch went on";
+            EXPECT_EQ(launch.result(), HandOffResult::HandedOver);
+        }
+        if (g_mainWindowProc) {
+            SetWindowLongPtrW(main.m_hWnd, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(g_mainWindowProc));
+            g_mainWindowProc = nullptr;
+        }
+        unwritable.reset();
+        UnhookWindowsHookEx(before);
+        UnhookWindowsHookEx(after);
+        EXPECT_EQ(g_sends.openPending, t.openPending);
+        EXPECT_EQ(g_sends.copyData, t.copyData);
+        std::vector<std::wstring> opened;
+        for (const std::wstring& path : t.opened) {
+            opened.push_back(L"opened \"" + path + L"\"");
+            EXPECT_EQ(countLines(lines(), opened.back()), 1) << journal();
+        }
+        EXPECT_TRUE(inOrder(lines(), opened)) << journal();
+        EXPECT_EQ(countLines(lines(), L"opened"), static_cast<int>(t.opened.size())) << journal();
+        EXPECT_EQ(setting(L"openDocPath"), L"") << "nothing of the launch is left in the key";
+        EXPECT_EQ(dialogScript().count(L"prompt"), 0);
+        EXPECT_TRUE(IsWindowVisible(main.m_hWnd) && !IsIconic(main.m_hWnd)) << "shown minimised, then normal";
+    }
 }
 
 TEST_F(MainWindow, TheControlsEventsReachTheirHandlers) {

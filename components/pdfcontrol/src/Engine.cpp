@@ -80,6 +80,27 @@ std::wstring fileName(const std::wstring& path) {
     return cut == std::wstring::npos ? path : path.substr(cut + 1);
 }
 
+// The test hook BRAVIK_PDFCONTROL_HOLD_OPEN: opening the document it names holds the UI thread,
+// taking no message, until a file of that path with ".release" appended exists (at most ten
+// minutes), as a read from a share that does not answer would.
+void holdWhenNamedByTest(const std::wstring& path) {
+    const DWORD size = GetEnvironmentVariableW(L"BRAVIK_PDFCONTROL_HOLD_OPEN", nullptr, 0);
+    std::wstring named(size, L'\0');
+    if (size == 0 || GetEnvironmentVariableW(L"BRAVIK_PDFCONTROL_HOLD_OPEN", named.data(), size) != size - 1) {
+        return;
+    }
+    named.resize(size - 1);
+    if (CompareStringOrdinal(named.c_str(), -1, path.c_str(), -1, TRUE) != CSTR_EQUAL) {
+        return;
+    }
+    journal(L"holding \"" + path + L"\"");
+    const std::wstring release = path + L".release";
+    for (int waited = 0; waited < 6000 && GetFileAttributesW(release.c_str()) == INVALID_FILE_ATTRIBUTES; ++waited) {
+        Sleep(100);
+    }
+    journal(L"held \"" + path + L"\"");
+}
+
 }  // namespace
 
 Engine& Engine::get() {
@@ -88,6 +109,7 @@ Engine& Engine::get() {
 }
 
 bool Engine::openDocument(const std::wstring& path, std::wstring* refusal) {
+    holdWhenNamedByTest(path);
     std::string bytes;
     if (path.empty() || !readFile(path, &bytes)) {
         *refusal = L"cannot read the file";

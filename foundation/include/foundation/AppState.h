@@ -2,6 +2,8 @@
 
 #include <soui/SString.h>
 
+#include <optional>
+
 class MachineProbe;
 
 // The record of the signed-in user. Narrow texts are in the thread's ANSI code page.
@@ -35,6 +37,14 @@ class CAppState {
     // Section "App" of iniPath. Blanks of the wide values are stored as "@" and read back as blanks.
     bool writeAppString(SOUI::SStringW key, SOUI::SStringW value);
     SOUI::SStringW readAppString(SOUI::SStringW key);
+    // The key's value, as readAppString reads it, and the key emptied, in one step under the
+    // settings lock, so that no reader or writer of this session comes in between. With `onlyIf`
+    // the key is emptied only while it still holds that value (as writeAppString would write it).
+    struct TakenAppString {
+        SOUI::SStringW value;
+        bool emptied;  // the empty value was written
+    };
+    TakenAppString takeAppString(SOUI::SStringW key, const std::optional<SOUI::SStringW>& onlyIf = std::nullopt);
     bool saveUserId(SOUI::SStringA id);
     bool saveUserDic(SOUI::SStringA list);
     bool saveHistory(SOUI::SStringW text);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 #include "foundation/IniText.h"
@@ -20,6 +21,20 @@ double readIniDouble(std::string section, std::string key, std::string path, dou
 bool writeIniString(std::string section, std::string key, std::string value, std::string path);
 bool writeIniInt(std::string section, std::string key, std::string path, int value);
 bool writeIniDouble(std::string section, std::string key, std::string path, double value);
+
+// Reads the key and, when its value equals `expected` (whatever it is without one), writes
+// `replacement` in its place, as one step: no other reader or writer of the file in this session
+// comes in between. Without the lock the value is still read, as readIniString reads it, but
+// nothing is written.
+struct IniExchange {
+    std::string previous;   // the value read; empty when the key or the file is missing
+    bool replaced = false;  // the replacement was written
+};
+IniExchange exchangeIniString(std::string section,
+                              std::string key,
+                              const std::optional<std::string>& expected,
+                              std::string replacement,
+                              std::string path);
 
 // Removes the temporary files that a writer ended half-way left beside the file. Nothing happens
 // while another writer is at work: its temporary file is not stale.

@@ -29,6 +29,9 @@
 //   dwData kCopyDataMarkModified: result as PdfcMarkModified
 //   dwData kCopyDataCloseDocument: result as PdfcCloseDocument
 // and the journal file named by the environment variable BRAVIK_PDFCONTROL_JOURNAL (UTF-8 lines).
+// When the environment variable BRAVIK_PDFCONTROL_HOLD_OPEN names a document's path, opening that
+// document holds the control's thread, taking no message, until the file of that path with
+// ".release" appended exists (at most ten minutes); journalled as "holding <path>" and "held <path>".
 namespace pdfc {
 
 inline constexpr ULONG_PTR kCopyDataFireEvent = 0x50434601;

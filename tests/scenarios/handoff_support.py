@@ -2,13 +2,17 @@
 mutex, PDFs with and without blanks in their paths and one cut short, the control's journal read
 per document, the control's questions answered and the hand-off's prompt."""
 import subprocess
+import time
 
 import scenario_support
 from sample_pdf import sample_pdf
-from scenario_support import CONTROL_TITLE, TIP, Scenario, wait_for, windows_path
+from scenario_support import CONTROL_TITLE, LOAD_INFO, TIP, Scenario, wait_for, windows_path
 
 IDYES = 6
 NOT_HANDED_OVER = "无法把文档交给正在运行的程序！"
+NOT_ANSWERING = "正在运行的程序没有响应。"
+BOUND_MARGIN = 3  # seconds a bound may seem short by: the polls of the launch and of the scenario
+TURN_WAIT = "hand-off: waiting for the turn"  # what a launch queued behind another sends to the debugger
 
 
 class HandOffScenario(Scenario):
@@ -64,6 +68,39 @@ class HandOffScenario(Scenario):
 
     def answer_repair(self, box):
         self.assertEqual(self.tool("scenario_send.exe", "press", box["hwnd"], str(IDYES))[0], 0)
+
+    def start_up_asked(self, count):
+        """When the account service had been asked for the start-up information `count` times."""
+        wait_for(lambda: len(self.suite.requests(LOAD_INFO)) >= count, 60, "%d start-up requests" % count)
+        return time.monotonic()
+
+    def prompt_shown(self):
+        return any(h.get("layout", "").upper() == TIP and h.get("visible") for h in self.suite.spy.hosts())
+
+    def assert_told_after_bound(self, launch, asked, bound, why=NOT_ANSWERING):
+        """A launch whose start-up request was answered at `asked` waits out a bound of `bound`
+        seconds before it tells the user: nothing shown at half the bound, the prompt no earlier than
+        the bound, then exit code 1."""
+        time.sleep(max(0.0, asked + bound / 2 - time.monotonic()))
+        self.assertIsNone(launch.poll(), "it waits")
+        self.assertFalse(self.prompt_shown(), "no prompt at half the bound")
+        self.not_handed_over_prompt(why, bound + 30)
+        self.assertGreaterEqual(time.monotonic() - asked, bound - BOUND_MARGIN, "the prompt waited for the bound")
+        self.assertEqual(launch.wait(30), 1)
+
+    def listen_to_debug_output(self, seconds):
+        """Every process's debugger output from now on, for `seconds`: the file it goes to."""
+        out = self.dir / "debug-output.txt"
+        _, ready = self.background_send("debug-output", windows_path(out), str(seconds))
+        self.assertIn("listening=1", self.background_output(ready, "listening=", "the debugger output listened to"))
+        return out
+
+    def wait_turn_waiters(self, debug_output, count):
+        """Until `count` processes have said they wait for their turn to hand over."""
+        def waiters():
+            text = debug_output.read_text("utf-8") if debug_output.exists() else ""
+            return {line.split("\t", 1)[0] for line in text.splitlines() if TURN_WAIT in line}
+        wait_for(lambda: len(waiters()) >= count, 60, "%d launches waiting for their turn" % count)
 
     def not_handed_over_prompt(self, why, timeout):
         """The prompt of a launch whose documents did not reach the running program, closed with its

@@ -1,16 +1,16 @@
 #!/usr/bin/env python3
 """Second launches: the command line handed to the running instance opens with its exact names,
 launches at the same moment all open, a launch while the first instance is still starting waits
-for its main window, only that window receives the hand-off (not the guide tour, not another
-program's window with the title), a launch that finds no window tells the user after a bounded
-wait, one whose instance ended goes on as the first instance, and one that cannot write the
-settings file hands its paths over one by one."""
+for its main window, only that window receives the hand-off (not another program's window with
+the title), a launch that finds no window tells the user after a bounded wait, one whose instance
+ended goes on as the first instance, and one that cannot write the settings file hands its paths
+over one by one."""
 import json
 import signal
 import time
 
 from handoff_support import HandOffScenario
-from scenario_support import GUIDE, LOAD_INFO, TITLE, USER_DATA, USER_ID, USER_NAME, run, wait_for, windows_path
+from scenario_support import LOAD_INFO, TITLE, USER_DATA, USER_ID, USER_NAME, run, wait_for, windows_path
 
 NAMES = ["한국어 문서.pdf", "ภาษาไทย.pdf", "ß straße.pdf", "100% done.pdf", "two  blanks @@ x=[1].pdf",
          "表情 \U0001F600.pdf"]
@@ -18,11 +18,6 @@ MAIN_WINDOW_WAIT = 60  # seconds a launch waits for the running instance's main 
 
 
 class HandOff(HandOffScenario):
-    def assert_nothing_handed_over(self, launch, code):
-        self.assertEqual(launch.wait(30), code)
-        self.assertFalse([line for line in self.journal_lines() if "open" in line])
-        self.assertEqual(self.settings().get("openDocPath"), "")
-
     def test_second_launches_hand_over_their_exact_names(self):
         self.ensure_prefix()
         self.not_first_start()
@@ -78,29 +73,6 @@ class HandOff(HandOffScenario):
         self.assertEqual(self.settings().get("openDocPath"), "")
         self.assertIsNone(first.poll())
 
-    def test_a_launch_during_the_guide_tour_reaches_the_main_window(self):
-        self.ensure_prefix()
-        first = self.start()  # the first start shows the guide tour over the main window
-        self.suite.spy.wait(GUIDE, name="btn_start", timeout_ms=90000)
-        pdf = self.pdf("导览 期间.pdf")
-        self.assertEqual(self.start(pdf).wait(120), 0)
-        self.assert_each_opened_once([pdf])
-        self.assertEqual(self.settings().get("openDocPath"), "")
-        self.suite.spy.find(GUIDE, "btn_start")  # the guide tour goes on
-        self.assertIsNone(first.poll())
-
-    def test_without_a_main_window_a_launch_tells_the_user_after_its_bounded_wait(self):
-        signal.alarm(MAIN_WINDOW_WAIT + 120)
-        self.not_first_start()
-        holder = self.hold_instance(MAIN_WINDOW_WAIT + 90)
-        launch = self.start(self.pdf("无人 接收.pdf"))
-        wait_for(lambda: self.suite.requests(LOAD_INFO), 60, "the launch's start-up request")
-        time.sleep(MAIN_WINDOW_WAIT / 3)
-        self.assertIsNone(launch.poll(), "it waits for a main window")
-        self.not_handed_over_prompt("正在运行的程序没有响应。", MAIN_WINDOW_WAIT + 30)
-        self.assertIsNone(holder.poll(), "it ended by itself while the instance was still starting")
-        self.assert_nothing_handed_over(launch, 1)
-
     def test_a_waiting_launch_goes_on_as_the_first_instance_when_the_starting_one_ends(self):
         self.not_first_start()
         holder = self.hold_instance(20)
@@ -128,10 +100,10 @@ class HandOff(HandOffScenario):
         damaged = self.damaged_pdf("损坏.pdf")
         asking = self.start(damaged)  # its hand-off stops in the control's question
         self.repair_question("损坏.pdf")
+        debug_output = self.listen_to_debug_output(120)
         pdfs = [self.pdf("等候 %d.pdf" % i) for i in range(2)]
         waiting = [self.start(pdf) for pdf in pdfs]
-        wait_for(lambda: len(self.suite.requests(LOAD_INFO)) >= 4, 60, "the waiting launches' start-up requests")
-        time.sleep(3)  # in their turn's queue by now
+        self.wait_turn_waiters(debug_output, 2)
         self.assertEqual(self.tool("scenario_send.exe", "terminate", TITLE)[0], 0)  # End task
         # One of the three owns the instance now; the damaged document is asked about again there.
         self.answer_repair(self.repair_question("损坏.pdf"))
@@ -159,6 +131,20 @@ class HandOff(HandOffScenario):
         opened = [l for l in self.journal_since(mark) if l.startswith("opened ")]
         self.assertEqual(opened, ['opened "%s": 1 pages' % p for p in reversed(listed)], "in the list's order")
         self.assertEqual(holder.wait(60), 0)
+        self.assertEqual(self.settings().get("openDocPath"), "")
+
+
+class WithoutAMainWindow(HandOffScenario):
+    """Its own CTest entry: it waits out the bound for a main window."""
+
+    def test_a_launch_tells_the_user_after_its_bounded_wait(self):
+        signal.alarm(MAIN_WINDOW_WAIT + 120)
+        self.not_first_start()
+        holder = self.hold_instance(MAIN_WINDOW_WAIT + 90)
+        launch = self.start(self.pdf("无人 接收.pdf"))
+        self.assert_told_after_bound(launch, self.start_up_asked(1), MAIN_WINDOW_WAIT)
+        self.assertIsNone(holder.poll(), "it ended by itself while the instance was still starting")
+        self.assertFalse([line for line in self.journal_lines() if "open" in line])
         self.assertEqual(self.settings().get("openDocPath"), "")
 
 

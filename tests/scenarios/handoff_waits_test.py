@@ -1,19 +1,22 @@
 #!/usr/bin/env python3
-"""Second launches that wait long: one queued behind a hand-off that the running instance keeps in
-a question for longer than a minute keeps its place and is delivered afterwards; one whose running
-instance takes no message tells the user, takes its text back out of the settings and ends with a
-non-zero code, and nothing of it opens when that instance answers again."""
+"""Second launches that wait long, each scenario a CTest entry of its own so that they run side by
+side: one queued behind a hand-off that the running instance keeps in a question for longer than a
+minute keeps its place and is delivered afterwards; one whose running instance takes no message
+tells the user, takes its text back out of the settings and ends with a non-zero code, and nothing
+of it opens when that instance answers again; one whose running instance hangs in its handler
+after it took the text tells the user, as do the launches queued behind it, whose documents the
+hung instance never gets."""
 import signal
 import time
 
-from handoff_support import HandOffScenario
-from scenario_support import LOAD_INFO, TITLE, run, wait_for, windows_path
+from handoff_support import BOUND_MARGIN, NOT_ANSWERING, HandOffScenario
+from scenario_support import TITLE, run, windows_path
 
 QUEUED_WAIT = 70  # seconds a launch is kept waiting for its turn, beyond the former bound of 60
-ANSWER_WAIT = 45  # seconds a running instance may leave a hand-off untaken
+ANSWER_WAIT = 45  # seconds a running instance may take no message
 
 
-class HandOffWaits(HandOffScenario):
+class QueuedBehindAQuestion(HandOffScenario):
     def test_a_queued_launch_keeps_its_place_behind_a_long_question(self):
         signal.alarm(QUEUED_WAIT + 150)
         self.not_first_start()
@@ -22,9 +25,10 @@ class HandOffWaits(HandOffScenario):
         damaged = self.damaged_pdf("损坏 文件.pdf")
         asking = self.start(damaged)
         box = self.repair_question("损坏 文件.pdf")
+        debug_output = self.listen_to_debug_output(QUEUED_WAIT + 60)
         pdf = self.pdf("排队 等候.pdf")
         queued = self.start(pdf)
-        wait_for(lambda: len(self.suite.requests(LOAD_INFO)) >= 3, 60, "the queued launch's start-up request")
+        self.wait_turn_waiters(debug_output, 1)
         time.sleep(QUEUED_WAIT)
         self.assertIsNone(queued.poll(), "it keeps its place")
         self.assertIsNone(asking.poll())
@@ -36,6 +40,8 @@ class HandOffWaits(HandOffScenario):
         self.assertEqual(self.settings().get("openDocPath"), "")
         self.assertIsNone(first.poll())
 
+
+class SuspendedInstance(HandOffScenario):
     def test_a_running_instance_that_does_not_answer_is_told_and_nothing_opens_later(self):
         signal.alarm(ANSWER_WAIT + 150)
         self.not_first_start()
@@ -46,11 +52,7 @@ class HandOffWaits(HandOffScenario):
         self.assertIn("suspended=1", self.background_output(out, "suspended=", "the main window's thread suspended"))
         pdf = self.pdf("无 响应.pdf")
         launch = self.start(pdf)
-        wait_for(lambda: len(self.suite.requests(LOAD_INFO)) >= 2, 60, "the launch's start-up request")
-        time.sleep(ANSWER_WAIT / 2)
-        self.assertIsNone(launch.poll(), "it waits for an answer")
-        self.not_handed_over_prompt("正在运行的程序没有响应。", ANSWER_WAIT + 30)
-        self.assertEqual(launch.wait(30), 1)
+        self.assert_told_after_bound(launch, self.start_up_asked(2), ANSWER_WAIT)
         self.assertEqual(self.settings().get("openDocPath"), "", "its text was taken back")
 
         resume.write_text("")
@@ -63,6 +65,43 @@ class HandOffWaits(HandOffScenario):
         self.assertEqual(self.start(other).wait(120), 0)
         self.assert_each_opened_once([other])
         self.assertEqual(self.opened(pdf), 0)
+
+
+class HungHandler(HandOffScenario):
+    def test_an_instance_that_hangs_after_it_took_the_text_is_told_and_keeps_the_queued_documents_out(self):
+        signal.alarm(ANSWER_WAIT + 180)
+        self.not_first_start()
+        held = self.pdf("网络 共享.pdf")  # the control's thread is held while it opens this one
+        first = self.start(extra_env={"BRAVIK_PDFCONTROL_HOLD_OPEN": held})
+        self.wait_main_window()
+        taken = self.start(held)
+        taken_asked = self.start_up_asked(2)
+        self.wait_journal('holding "%s"' % held)
+        self.assertEqual(self.settings().get("openDocPath"), "", "the hung instance took the text")
+        debug_output = self.listen_to_debug_output(ANSWER_WAIT + 60)
+        # Some seconds later, so that the two prompts come one after the other.
+        time.sleep(max(0.0, taken_asked + 10 - time.monotonic()))
+        queued_pdf = self.pdf("排队 文档.pdf")
+        queued = self.start(queued_pdf)
+        queued_asked = self.start_up_asked(3)
+        self.wait_turn_waiters(debug_output, 1)
+
+        self.assert_told_after_bound(taken, taken_asked, ANSWER_WAIT)
+        self.assertIsNone(queued.poll(), "the queued launch waits out a bound of its own")
+        self.not_handed_over_prompt(NOT_ANSWERING, ANSWER_WAIT)
+        self.assertGreaterEqual(time.monotonic() - queued_asked, ANSWER_WAIT - BOUND_MARGIN)
+        self.assertEqual(queued.wait(30), 1)
+        self.assertEqual(self.settings().get("openDocPath"), "", "nothing of the queued launch is in the key")
+
+        # It recovers: the document it had taken opens, the queued one does not.
+        (self.docs / "网络 共享.pdf.release").write_text("")
+        self.wait_journal('held "%s"' % held)
+        self.settled()
+        self.assert_each_opened_once([held])
+        self.assertEqual(self.opened(queued_pdf), 0)
+        self.assertIsNone(first.poll())
+        self.assertEqual(self.start(queued_pdf).wait(120), 0, "the next launch is delivered")
+        self.assert_each_opened_once([held, queued_pdf])
 
 
 if __name__ == "__main__":

@@ -45,6 +45,13 @@
 //   scenario_send hold-file PATH SECONDS         holds the file open without sharing for SECONDS, as
 //                                                another program may; prints held=1 once it holds
 //                                                it (held=0, exit code 1, when it cannot)
+//   scenario_send debug-output FILE SECONDS      receives every process's debugger output for
+//                                                SECONDS, as a debug viewer does, appending each
+//                                                piece to FILE as a line pid=, text= (UTF-8);
+//                                                prints listening=1 once it receives
+//   scenario_send processes NAME                 prints count= the number of processes of the
+//                                                executable NAME (exit code 1 when it cannot tell)
+//   scenario_send foreground                     prints hwnd, caption of the foreground window
 //
 // The window is found by its title. Output: UTF-8 lines of tab-separated key=value fields. Exit
 // code: the message's result (0-255) or 0 when done, 254 when no window has the title (or no such
@@ -55,6 +62,7 @@
 #include <stdio.h>
 #include <tlhelp32.h>
 
+#include <cstring>
 #include <cwchar>
 #include <memory>
 #include <string>
@@ -249,6 +257,49 @@ int holdFile(const wchar_t* path, DWORD seconds) {
     return 0;
 }
 
+// Every process's debugger output, as a debug viewer receives it (the DBWIN_BUFFER section and its
+// two events): each piece appended to FILE as a line "pid=<writer>\ttext=<text>", UTF-8.
+int listenToDebugOutput(const wchar_t* path, DWORD seconds) {
+    constexpr DWORD kSectionSize = 4096;
+    const std::unique_ptr<void, decltype(&CloseHandle)> bufferReady(
+        CreateEventW(nullptr, FALSE, FALSE, L"DBWIN_BUFFER_READY"), &CloseHandle);
+    const std::unique_ptr<void, decltype(&CloseHandle)> dataReady(
+        CreateEventW(nullptr, FALSE, FALSE, L"DBWIN_DATA_READY"), &CloseHandle);
+    const std::unique_ptr<void, decltype(&CloseHandle)> section(
+        CreateFileMappingW(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, kSectionSize, L"DBWIN_BUFFER"),
+        &CloseHandle);
+    const char* view =
+        section ? static_cast<const char*>(MapViewOfFile(section.get(), FILE_MAP_READ, 0, 0, kSectionSize)) : nullptr;
+    print(std::wstring(L"listening=") + (bufferReady && dataReady && view ? L"1" : L"0"));
+    if (!bufferReady || !dataReady || !view) {
+        return 1;
+    }
+    for (const DWORD start = GetTickCount(); GetTickCount() - start < seconds * 1000;) {
+        SetEvent(bufferReady.get());
+        if (WaitForSingleObject(dataReady.get(), 100) != WAIT_OBJECT_0) {
+            continue;
+        }
+        DWORD writer = 0;
+        std::memcpy(&writer, view, sizeof writer);
+        const std::string piece(view + sizeof writer, strnlen(view + sizeof writer, kSectionSize - sizeof writer));
+        const int n = MultiByteToWideChar(CP_ACP, 0, piece.data(), static_cast<int>(piece.size()), nullptr, 0);
+        std::wstring text(static_cast<size_t>(n > 0 ? n : 0), L'\0');
+        MultiByteToWideChar(CP_ACP, 0, piece.data(), static_cast<int>(piece.size()), text.data(), n);
+        const std::wstring line = L"pid=" + std::to_wstring(writer) + L"\ttext=" + escaped(text) + L"\n";
+        const int size =
+            WideCharToMultiByte(CP_UTF8, 0, line.c_str(), static_cast<int>(line.size()), nullptr, 0, nullptr, nullptr);
+        std::string bytes(static_cast<size_t>(size > 0 ? size : 0), '\0');
+        WideCharToMultiByte(CP_UTF8, 0, line.c_str(), static_cast<int>(line.size()), bytes.data(), size, nullptr,
+                            nullptr);
+        if (FILE* out = _wfopen(path, L"ab")) {
+            fwrite(bytes.data(), 1, bytes.size(), out);
+            fclose(out);
+        }
+    }
+    UnmapViewOfFile(view);
+    return 0;
+}
+
 // Watches without a pause, so that a file that exists for a moment is seen.
 bool waitForFile(const wchar_t* pattern, DWORD timeoutMs) {
     for (const DWORD start = GetTickCount(); GetTickCount() - start < timeoutMs;) {
@@ -271,20 +322,24 @@ bool terminateProcessOf(HWND window) {
     return process && TerminateProcess(process.get(), 1) && WaitForSingleObject(process.get(), 10000) == WAIT_OBJECT_0;
 }
 
-bool processRuns(const wchar_t* exeName) {
+// How many processes of the executable run; -1 when that cannot be told.
+int processCount(const wchar_t* exeName) {
     const std::unique_ptr<void, decltype(&CloseHandle)> snapshot(CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0),
                                                                  &CloseHandle);
     if (snapshot.get() == INVALID_HANDLE_VALUE) {
-        return true;  // cannot tell: counted as running
+        return -1;
     }
+    int count = 0;
     PROCESSENTRY32W entry = {};
     entry.dwSize = sizeof entry;
     for (BOOL more = Process32FirstW(snapshot.get(), &entry); more; more = Process32NextW(snapshot.get(), &entry)) {
-        if (_wcsicmp(entry.szExeFile, exeName) == 0) {
-            return true;
-        }
+        count += _wcsicmp(entry.szExeFile, exeName) == 0;
     }
-    return false;
+    return count;
+}
+
+bool processRuns(const wchar_t* exeName) {
+    return processCount(exeName) != 0;  // one that cannot tell counts as running
 }
 
 int waitForProcessesEnded(const wchar_t* exeName, DWORD seconds) {
@@ -335,6 +390,19 @@ int wmain(int argc, wchar_t** argv) {
     }
     if (command == L"hold-file" && argc == 4) {
         return holdFile(argv[2], static_cast<DWORD>(number(argv[3])));
+    }
+    if (command == L"debug-output" && argc == 4) {
+        return listenToDebugOutput(argv[2], static_cast<DWORD>(number(argv[3])));
+    }
+    if (command == L"processes" && argc == 3) {
+        const int count = processCount(argv[2]);
+        print(L"count=" + std::to_wstring(count));
+        return count < 0 ? 1 : 0;
+    }
+    if (command == L"foreground" && argc == 2) {
+        HWND window = GetForegroundWindow();
+        print(L"hwnd=" + hex(window) + L"\tcaption=" + escaped(windowText(window)));
+        return 0;
     }
     if (argc < 3) {
         return 253;

@@ -7,6 +7,8 @@ set -euo pipefail
 root="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 build="${BRAVIK_BUILD_DIR:-$root/build}"
 "$root/scripts/build.sh"
+source "$root/scripts/i386.sh"
+require_i386
 
 exe="$build/bin/BravikPdfEditor.exe"
 [ -f "$exe" ] || { echo "run.sh: $exe was not built" >&2; exit 1; }

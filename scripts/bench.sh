@@ -11,35 +11,40 @@
 # Every figure is the minimum, median and maximum of N runs, after one untimed warm-up; ratios and
 # differences are of medians; a program and its baselines take turns, run after run.
 # - launch: from the start of `wine program.exe` (as a launcher on the desktop starts it) until a
-#   visible top-level window with the main window's title answers a sent WM_NULL and has painted
-#   itself: neither it nor a child window has a part left to paint. A watcher of the project's own
-#   inside the same Wine session (tests/bench/window_watch.cpp) polls every millisecond for the
-#   window, sends WM_NULL, polls the windows' update regions and reports; the benchmark takes its
-#   clock when the report arrives. The WM_NULL round trip means the process has left its start-up
-#   and pumps messages, and the paint check means what the user sees is drawn, so neither a window
-#   shown early nor work put off past the first paint can shorten the figure. The window is then
-#   closed and the process awaited. Two states, both later starts (first-start marker set: no
-#   guide): settings without a stored user, and a stored user with the sign-in switch on (the
+#   visible top-level window with the main window's title answers a sent WM_NULL, holds what the
+#   road puts in it and has painted itself: neither it nor a child window has a part left to paint.
+#   A watcher of the project's own inside the same Wine session (tests/bench/window_watch.cpp)
+#   polls every millisecond for the window, sends WM_NULL, polls for the road's windows and text
+#   and the windows' update regions and reports; the benchmark takes its clock when the report
+#   arrives. The program's road: its main window holds the PDF control's window (visible, of some
+#   size, painted as every child window) and, signed in, its account area shows the profile's user
+#   name (the watcher asks the UI library's inspection window, as the tool souispy does, then looks
+#   at the paint again). The WM_NULL round trip means the process has left its start-up and pumps
+#   messages, and the road and paint checks mean what the user sees is there and drawn, so neither
+#   a window shown early nor work put off past the first paint can shorten the figure. The window
+#   is then closed and the process awaited. Two states, both later starts (first-start marker set:
+#   no guide): settings without a stored user, and a stored user with the sign-in switch on (the
 #   service's default reply), which makes three signed requests before the window shows.
-#   Checked after each run, with the window still up: the services' request log holds exactly the
-#   run's account requests (without a user the start-up information; signed in that, the profile
-#   and the main window's profile), each validly signed, all with the one machine code and version;
-#   the main window holds the PDF control's window; signed in, its account area shows the profile's
-#   user name (read with the UI library's inspection tool, souispy).
+#   Checked after each run, once the process has ended: the services' request log holds exactly
+#   the run's account requests (without a user the start-up information; signed in that, the
+#   profile and the main window's profile), each logged no later than the figure's end, validly
+#   signed, all with the one machine code and version.
 #   Baselines: tests/bench/minimal_window.c (one window, no work), and the floor
 #   (tests/bench/floor.cpp, `bench_floor window`): a program with the program's imports (the
 #   benchmark compares the import tables and stops when they differ) that builds the program's
 #   application state, makes the same account requests through the program's own account client
 #   over TLS, then shows and paints a window of the main window's size (1100 x 700). Each is timed
-#   the same way, and the floor's requests are checked as the program's are.
+#   the same way (a window of their title, answering and painted), and the floor's requests are
+#   checked as the program's are.
 # - hand-off: with a first instance running, from the start of a second launch with a PDF of its
 #   own on its command line until that process has ended (it hands the document over and waits
 #   until the first instance has opened it). Checked after each run: the launch made its one
-#   start-up request, and the first instance's PDF control journal (BRAVIK_PDFCONTROL_JOURNAL)
-#   shows exactly that document opened and no call refused. Baselines: tests/bench/exit_at_once.c,
-#   and the floor without a window (`bench_floor`: the program's imports and its start-up request,
-#   then it ends). After every start the first instance is awaited as above (answering, painted),
-#   untimed, so no start shares the machine with the last one's aftermath.
+#   start-up request, logged before it ended, and the first instance's PDF control journal
+#   (BRAVIK_PDFCONTROL_JOURNAL) shows exactly that document opened and no call refused. Baselines:
+#   tests/bench/exit_at_once.c, and the floor without a window (`bench_floor`: the program's
+#   imports and its start-up request, then it ends). After every start the first instance is
+#   awaited as above (answering, holding the PDF control's window, painted), untimed, so no start
+#   shares the machine with the last one's aftermath.
 # - MD5: throughput of CMd5Digest and of OpenSSL's MD5 over one 64 MB buffer, passes taking turns
 #   in one process (tests/bench/md5_throughput.cpp); the digests must agree.
 # The load average is printed at the start and the end: compare figures taken at a low load only.

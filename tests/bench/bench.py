@@ -6,8 +6,9 @@
 Prepares DIR/bench (the program's folder with the services' test CA, a Wine prefix, the PDFs to
 hand over), starts the local services on the compiled-in ports and one Wine server for the whole
 run, then takes every figure and prints the summary. Samples go to DIR/bench/samples.txt as
-"NAME VALUE". Every run is checked after its figure is taken: a run that missed its road ends the
-benchmark with a message and a non-zero exit, so it never counts as a better figure.
+"NAME VALUE". A figure ends only once its road is complete (the watcher waits for what the window
+must hold), and every request of a run must have been logged by then: a run that missed its road
+ends the benchmark with a message and a non-zero exit, so it never counts as a better figure.
 """
 import argparse
 import json
@@ -18,7 +19,6 @@ import shutil
 import statistics
 import subprocess
 import sys
-import tempfile
 import threading
 import time
 import xml.etree.ElementTree as ElementTree
@@ -26,9 +26,7 @@ import xml.etree.ElementTree as ElementTree
 HERE = pathlib.Path(__file__).resolve().parent
 ROOT = HERE.parent.parent
 sys.path.insert(0, str(ROOT / "tests" / "scenarios"))
-sys.path.insert(0, str(ROOT / "tests" / "soui"))
 from sample_pdf import sample_pdf  # noqa: E402
-from souispy import parse_records  # noqa: E402
 
 TITLE = "BravikPDF编辑器3.2.7"
 MINIMAL_TITLE = "BenchMinimalWindow"
@@ -36,9 +34,10 @@ FLOOR_TITLE = "BenchFloorWindow"
 EXE = "BravikPdfEditor.exe"
 FLOOR = "bench_floor.exe"
 PROGRAMS = (EXE, "Updrell.exe", "bench_minimal_window.exe", "bench_exit_at_once.exe", FLOOR, "window_watch.exe",
-            "md5_throughput.exe", "souispy.exe")
+            "md5_throughput.exe")
 USER_ID = "10001"  # the user the local services know
 USER_NAME = "测试用户"  # the name their profile reply carries
+USER_NAME_ELEMENT = "user_name"  # the main window's account area shows it there
 SIGNED_IN = ("userid=" + USER_ID, "userdic=%s;" % USER_ID)
 LOAD_INFO = "Index/UserLogin/DoLoadInfo"
 USER_DATA = "Index/UserLogin/GetUserData"
@@ -89,14 +88,18 @@ class RequestLog:
         self.offset += len(complete)
         return [json.loads(line) for line in complete.decode("utf-8").splitlines() if line]
 
-    def expect(self, what, paths):
+    def expect(self, what, paths, figure_end):
         """The requests since the last look are exactly these account requests, in this order, each
-        in the layout of its path, validly signed, with the run's one machine code and version."""
+        logged no later than the figure's end (time.time()), in the layout of its path, validly
+        signed, with the run's one machine code and version."""
         requests = self.take()
         made = [(r.get("service"), r.get("path")) for r in requests]
         if made != [("account", path) for path in paths]:
             fail("%s made the requests %s, expected %s" % (what, made, list(paths)))
         for request in requests:
+            if request["time"] > figure_end:
+                fail("%s made its request %s %.1f ms after its figure's end"
+                     % (what, request["path"], (request["time"] - figure_end) * 1000))
             if not (request.get("layout_ok") and request.get("sign_ok")):
                 fail("%s sent a request without a valid signature: %s?%s" % (what, request["path"], request["query"]))
             fields = dict(request["fields"])
@@ -202,65 +205,45 @@ class Bench:
 
     # Starts and their figures.
 
-    def ask(self, command):
-        self.watch.stdin.write(command + "\n")
+    def tell(self, *command):
+        self.watch.stdin.write("\t".join(command) + "\n")
         self.watch.stdin.flush()
+
+    def ask(self, *command):
+        self.tell(*command)
         return self.watch.stdout.readline().strip()
 
     def launch(self, exe, *args, env=None):
         return subprocess.Popen(["wine", str(self.bin / exe), *args], env=env or self.env, stdin=subprocess.DEVNULL,
                                 stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
-    def time_window(self, exe, title, *args, road=lambda: None):
-        """Launch until the window answers, in milliseconds; then checks the road while the window
-        is up, closes it and awaits the end."""
-        self.watch.stdin.write("await " + title + "\n")
-        self.watch.stdin.flush()
+    def main_window(self, signed_in=False):
+        """The watcher's road of the program's main window: the PDF control's window in it and,
+        signed in, the profile's user in its account area."""
+        road = (TITLE, self.control_class)
+        return road + (USER_NAME_ELEMENT, USER_NAME) if signed_in else road
+
+    def time_window(self, exe, shown, *args, road):
+        """A launch until the watcher has seen its window shown with all that `shown` names (the
+        watcher's await fields, title first), in milliseconds. Then the window is closed and the
+        process awaited, and road checks the run against the figure's end (time.time())."""
+        self.tell("await", *shown)
         begin = time.monotonic()
         process = self.launch(exe, *args)
         answer = self.watch.stdout.readline().strip()
         elapsed = (time.monotonic() - begin) * 1000
+        figure_end = time.time()
         if answer != "shown":
             process.kill()
-            fail("%s showed no window %r (%s)" % (exe, title, answer))
-        road()
-        self.end_window(process, title)
+            fail("%s was not shown as %r: %s" % (exe, shown, answer))
+        self.end_window(process, shown[0])
+        road(figure_end)
         return elapsed
 
     def end_window(self, process, title):
-        if self.ask("close " + title) != "closed":
+        if self.ask("close", title) != "closed":
             fail("the window %r is gone before it was closed" % title)
         process.wait(60)
-
-    def account_area_text(self):
-        """The text of the main window's account area, read with the UI library's inspection tool."""
-        # Through a file: a Wine helper process started meanwhile would hold a pipe open.
-        with tempfile.TemporaryFile() as out:
-            code = subprocess.run(["wine", str(self.bin / "souispy.exe"), "find", "--layout", "LAYOUT:XML_MAINWND",
-                                   "--name", "user_name"], env=self.env, stdin=subprocess.DEVNULL, stdout=out,
-                                  stderr=subprocess.DEVNULL, timeout=60).returncode
-            out.seek(0)
-            records = parse_records(out.read().decode("utf-8", "replace"))
-        if code != 0 or not records:
-            fail("the main window's account area cannot be read (souispy exit %d, %r)" % (code, records))
-        return records[0].get("text")
-
-    # The roads: each run is checked after its figure is taken.
-
-    def launch_road(self, paths, signed_in):
-        """The program's launch: its requests, the PDF control in its main window and, signed in,
-        the profile's user in its account area."""
-        what = "the launch"
-
-        def check():
-            self.requests.expect(what, paths)
-            if self.ask("child %s %s" % (self.control_class, TITLE)) != "present":
-                fail("%s shows a main window without the PDF control's window" % what)
-            if signed_in:
-                shown = self.account_area_text()
-                if shown != USER_NAME:
-                    fail("%s shows %r in its account area, not the signed-in user %r" % (what, shown, USER_NAME))
-        return check
 
     def journal_lines(self):
         return self.journal.read_text("utf-8").splitlines() if self.journal.exists() else []
@@ -272,8 +255,8 @@ class Bench:
         pdf = self.docs / ("handoff-%d.pdf" % self.handoffs)
         pdf.write_bytes(sample_pdf(1))
         mark = len(self.journal_lines())
-        elapsed = self.time_exit(EXE, windows_path(pdf))
-        self.requests.expect("the hand-off's launch", NO_USER_REQUESTS)
+        elapsed = self.time_exit(EXE, windows_path(pdf),
+                                 road=lambda end: self.requests.expect("the hand-off's launch", NO_USER_REQUESTS, end))
         lines = self.journal_lines()[mark:]
         opened = [line for line in lines if line.startswith('opened "%s":' % windows_path(pdf))]
         if len(opened) != 1 or any(line.startswith(("refused ", "open refused ")) for line in lines):
@@ -281,7 +264,9 @@ class Bench:
                  "hand-off: %r" % (windows_path(pdf), lines))
         return elapsed
 
-    def time_exit(self, exe, *args, road=lambda: None):
+    def time_exit(self, exe, *args, road):
+        """A start until the process has ended, in milliseconds; road checks the run against the
+        figure's end (time.time())."""
         begin = time.monotonic()
         process = self.launch(exe, *args)
         # A blocking wait: wait(timeout) polls with growing sleeps, which would round the figure up.
@@ -289,10 +274,11 @@ class Bench:
         limit.start()
         code = process.wait()
         elapsed = (time.monotonic() - begin) * 1000
+        figure_end = time.time()
         limit.cancel()
         if code != 0:
             fail("%s ended with %d" % (exe, code))
-        road()
+        road(figure_end)
         return elapsed
 
     def series(self, probes, settle=lambda: None):
@@ -311,13 +297,14 @@ class Bench:
                     print("%s %.1f" % (name, value), file=sys.stderr, flush=True)
 
     def run(self):
-        no_requests = lambda: self.requests.expect("a baseline", ())  # noqa: E731
-        minimal = lambda: self.time_window("bench_minimal_window.exe", MINIMAL_TITLE, road=no_requests)  # noqa: E731
+        no_requests = lambda end: self.requests.expect("a baseline", (), end)  # noqa: E731
+        minimal = lambda: self.time_window("bench_minimal_window.exe", (MINIMAL_TITLE,), road=no_requests)  # noqa: E731
 
         def launches(paths, signed_in):
-            floor_road = lambda: self.requests.expect("the floor's launch", paths)  # noqa: E731
-            return [lambda: self.time_window(EXE, TITLE, road=self.launch_road(paths, signed_in)), minimal,
-                    lambda: self.time_window(FLOOR, FLOOR_TITLE, "window", road=floor_road)]
+            launch_road = lambda end: self.requests.expect("the launch", paths, end)  # noqa: E731
+            floor_road = lambda end: self.requests.expect("the floor's launch", paths, end)  # noqa: E731
+            return [lambda: self.time_window(EXE, self.main_window(signed_in), road=launch_road), minimal,
+                    lambda: self.time_window(FLOOR, (FLOOR_TITLE,), "window", road=floor_road)]
 
         print("bench: launch, no stored user", file=sys.stderr)
         self.settings()
@@ -331,17 +318,19 @@ class Bench:
         print("bench: hand-off of a document to the running instance", file=sys.stderr)
         self.settings()
         first = self.launch(EXE, env=dict(self.env, BRAVIK_PDFCONTROL_JOURNAL=windows_path(self.journal)))
-        if self.ask("await " + TITLE) != "shown":
-            fail("the first instance showed no window")
-        self.requests.expect("the first instance", NO_USER_REQUESTS)
+        shown = self.ask("await", *self.main_window())
+        if shown != "shown":
+            fail("the first instance was not shown: " + shown)
+        self.requests.expect("the first instance", NO_USER_REQUESTS, time.time())
 
         def first_instance_idle():
             # The running instance has opened the document and painted again: the next start
             # does not share the machine with the last one's aftermath.
-            if self.ask("await " + TITLE) != "shown":
-                fail("the first instance does not answer")
+            answer = self.ask("await", *self.main_window())
+            if answer != "shown":
+                fail("the first instance does not answer: " + answer)
 
-        floor_road = lambda: self.requests.expect("the floor's start", NO_USER_REQUESTS)  # noqa: E731
+        floor_road = lambda end: self.requests.expect("the floor's start", NO_USER_REQUESTS, end)  # noqa: E731
         self.series([("handoff", self.time_handoff),
                      ("exit_at_once", lambda: self.time_exit("bench_exit_at_once.exe", road=no_requests)),
                      ("floor_exit", lambda: self.time_exit(FLOOR, road=floor_road))], first_instance_idle)

@@ -2,16 +2,21 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
+#include <future>
+#include <iterator>
 #include <memory>
 #include <string>
-#include <thread>
+#include <vector>
 
+#include "FolderNameWatch.h"
 #include "ScratchDir.h"
 #include "foundation/DataDir.h"
 #include "foundation/PathLock.h"
 
 namespace fs = std::filesystem;
+using namespace std::chrono_literals;
 using SOUI::SStringW;
 
 namespace {
@@ -25,6 +30,22 @@ class DataDir : public testing::Test {
     SStringW lad() const { return SStringW(scratch_.wide().c_str()); }
     fs::path data() const { return scratch_.path() / "BravikPdfEditor"; }
     fs::path settings() const { return data() / "wconfig.ini"; }
+    std::ptrdiff_t filesInData() const {
+        return std::distance(fs::directory_iterator(data()), fs::directory_iterator());
+    }
+
+    // A first start while another process's settings writer (or first start) holds the lock: it
+    // makes the folders, outside the lock, and then waits.
+    std::future<void> firstStartBesideTheLockHolder() {
+        std::future<void> finished = std::async(std::launch::async, [this] { prepareDataDir(lad()); });
+        for (int i = 0; i < 200 && !fs::is_directory(data() / "cache"); ++i) {
+            Sleep(10);
+        }
+        EXPECT_TRUE(fs::is_directory(data() / "cache"));
+        // Room for a first start that would not wait to finish.
+        EXPECT_EQ(finished.wait_for(300ms), std::future_status::timeout) << "the first start waits for the lock";
+        return finished;
+    }
 
     ScratchDir scratch_;
 };
@@ -35,7 +56,7 @@ TEST_F(DataDir, FirstStartCreatesTheFoldersAndTheDefaultFile) {
         EXPECT_TRUE(fs::is_directory(data() / folder)) << folder;
     }
     EXPECT_EQ(ScratchDir::readBytes(settings()), kDefaultSettings);
-    EXPECT_EQ(std::distance(fs::directory_iterator(data()), fs::directory_iterator()), 4);
+    EXPECT_EQ(filesInData(), 4);
 }
 
 TEST_F(DataDir, LaterStartsLeaveAnExistingFileAlone) {
@@ -48,22 +69,31 @@ TEST_F(DataDir, LaterStartsLeaveAnExistingFileAlone) {
 }
 
 TEST_F(DataDir, TheDefaultFileAppearsWholeOnlyUnderTheSettingsLock) {
-    // Held as another process's settings writer (or first start) holds it.
     auto lock = std::make_unique<PathLock>(settings().string(), 0);
     ASSERT_TRUE(lock->acquired());
-    std::thread firstStart([this] { prepareDataDir(lad()); });
-    // The folders come first, outside the lock.
-    for (int i = 0; i < 200 && !fs::is_directory(data() / "cache"); ++i) {
-        Sleep(10);
-    }
-    ASSERT_TRUE(fs::is_directory(data() / "cache"));
-    Sleep(300);  // room for a first start that would not wait
+    std::future<void> finished = firstStartBesideTheLockHolder();
     EXPECT_FALSE(fs::exists(settings()));
-    EXPECT_EQ(std::distance(fs::directory_iterator(data()), fs::directory_iterator()), 3) << "nothing half-written";
+    EXPECT_EQ(filesInData(), 3) << "nothing half-written";
     lock.reset();
-    firstStart.join();
+    ASSERT_EQ(finished.wait_for(20s), std::future_status::ready) << "the first start goes on once the lock is free";
     EXPECT_EQ(ScratchDir::readBytes(settings()), kDefaultSettings);
-    EXPECT_EQ(std::distance(fs::directory_iterator(data()), fs::directory_iterator()), 4) << "no temporary file left";
+    EXPECT_EQ(filesInData(), 4) << "no temporary file left";
+}
+
+TEST_F(DataDir, AFirstStartLeavesAFileMadeWhileItWaitedAlone) {
+    auto lock = std::make_unique<PathLock>(settings().string(), 0);
+    ASSERT_TRUE(lock->acquired());
+    std::future<void> finished = firstStartBesideTheLockHolder();
+    // Made by the holder, another first start: the waiting one has found no file before the lock.
+    const std::string made = "[App]\r\nfsi = 1\r\n";
+    ScratchDir::writeBytes(settings(), made);
+    FolderNameWatch watch(data());
+    ASSERT_TRUE(watch.watching());
+    lock.reset();
+    ASSERT_EQ(finished.wait_for(20s), std::future_status::ready);
+    EXPECT_EQ(ScratchDir::readBytes(settings()), made);
+    EXPECT_EQ(watch.madeSoFar(), std::vector<std::wstring>{}) << "not even a temporary file";
+    EXPECT_EQ(filesInData(), 4);
 }
 
 TEST_F(DataDir, AMissingCacheFolderAloneIsMadeAgain) {

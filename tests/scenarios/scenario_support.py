@@ -7,7 +7,8 @@ Before each scenario the prefix's per-user folder of the program is removed and 
 prefix ended. The control stand-in's journal and the updater's and converter's records go to files
 of the scenario; a scenario fails when the journal shows a call the control refused, or when the UI
 library's journal (also a file of the scenario, shared by the program's processes) shows anything it
-refused. Each scenario has a time limit of its own.
+refused or lacks the start line of a program process the scenario started. Each scenario has a time
+limit of its own.
 
 Buttons of the translucent dialogs are pressed with posted mouse messages: without a window
 manager Wine leaves a newly shown dialog below the main window in the stacking order, so a real
@@ -18,6 +19,7 @@ A suite file defines Scenario subclasses and ends with `run()`.
 """
 import argparse
 import json
+import ntpath
 import os
 import pathlib
 import re
@@ -54,6 +56,7 @@ USER_NAME = "测试用户"  # the name that the services' profile reply carries
 TIME_LIMIT = 90  # seconds for one scenario
 WM_SYSCOMMAND, SC_MINIMIZE, SC_MAXIMIZE = 0x112, 0xF020, 0xF030
 WM_SHOW_LOGIN = 0x408
+UI_JOURNAL_START = re.compile(r"started (?P<executable>.+) \(process \d+\)")
 
 
 def windows_path(path):
@@ -225,6 +228,7 @@ class Scenario(unittest.TestCase):
         self.starts = self.dir / "starts"
         self.starts.mkdir()
         self.processes = []
+        self.program_starts = 0
 
     def tearDown(self):
         signal.alarm(0)
@@ -241,6 +245,17 @@ class Scenario(unittest.TestCase):
         # ...and none that the UI library refused (a misspelt element, attribute, value or resource).
         refused_ui = [line for line in self.ui_journal_lines() if line.startswith("refused")]
         self.assertEqual(refused_ui, [], "the UI library refused requests of the program")
+        # The journal is watched: every program process started (and a further one it may start
+        # itself) left its start line there.
+        program_lines = [line for line in self.ui_journal_lines() if self._is_program_start(line)]
+        self.assertGreaterEqual(len(program_lines), self.program_starts,
+                                "the UI library's journal has %d start lines of the program for %d starts: %r"
+                                % (len(program_lines), self.program_starts, self.ui_journal_lines()[-20:]))
+
+    @staticmethod
+    def _is_program_start(line):
+        match = UI_JOURNAL_START.fullmatch(line)
+        return bool(match) and ntpath.basename(match["executable"]).lower() == EXE.lower()
 
     def _failed(self):
         result = self._outcome.result
@@ -264,16 +279,26 @@ class Scenario(unittest.TestCase):
 
     # The program and its traces.
 
+    def program_env(self, extra_env=None):
+        """The environment of every program start: the scenario's journals and records, then
+        extra_env's further variables."""
+        return dict(os.environ, BRAVIK_PDFCONTROL_JOURNAL=windows_path(self.journal),
+                    BRAVIK_STARTS_DIR=windows_path(self.starts), BRAVIK_SOUI_JOURNAL=windows_path(self.ui_journal()),
+                    **(extra_env or {}))
+
     def start(self, *args, extra_env=None, stderr=None):
         """The program with these arguments, as a user starts it; extra_env: further environment
         variables; stderr: a path that takes Wine's standard error (else it is dropped)."""
-        env = dict(os.environ, BRAVIK_PDFCONTROL_JOURNAL=windows_path(self.journal),
-                   BRAVIK_STARTS_DIR=windows_path(self.starts), BRAVIK_SOUI_JOURNAL=windows_path(self.ui_journal()),
-                   **(extra_env or {}))
+        return self.start_from(SUITE.bin, *args, extra_env=extra_env, stderr=stderr)
+
+    def start_from(self, folder, *args, extra_env=None, stderr=None):
+        """As start(), with the program of another folder."""
         with open(stderr, "wb") if stderr else open(os.devnull, "wb") as errors:
-            process = subprocess.Popen([ARGS.wine_run, "--prefix", str(SUITE.prefix), str(SUITE.bin / EXE), *args],
-                                       env=env, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=errors)
+            process = subprocess.Popen([ARGS.wine_run, "--prefix", str(SUITE.prefix), str(folder / EXE), *args],
+                                       env=self.program_env(extra_env), stdin=subprocess.DEVNULL,
+                                       stdout=subprocess.DEVNULL, stderr=errors)
         self.processes.append(process)
+        self.program_starts += 1
         return process
 
     def send(self, *args):

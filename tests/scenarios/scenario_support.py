@@ -344,7 +344,7 @@ class Scenario(unittest.TestCase):
     def choose_from_menu(self, button, item):
         """Opens a caption button's menu with a real click and chooses the item; the menu's items."""
         SUITE.spy.click(MAINWND, button)
-        items = wait_for(lambda: SUITE.spy.menu(), 30, "the menu of " + button)
+        items = wait_for(SUITE.spy.menu, 30, "the menu of " + button)
         SUITE.spy.menu_click(text=item)
         return [i["text"] for i in items]
 

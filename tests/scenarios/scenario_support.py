@@ -36,7 +36,7 @@ HERE = pathlib.Path(__file__).resolve().parent
 ROOT = HERE.parent.parent
 sys.path.insert(0, str(ROOT / "tests" / "soui"))
 sys.path.insert(0, str(HERE))
-from souispy import Spy, parse_records  # noqa: E402
+from souispy import Spy, SpyError, parse_records  # noqa: E402
 from sample_pdf import sample_pdf  # noqa: E402
 
 ARGS = None
@@ -56,6 +56,8 @@ USER_NAME = "测试用户"  # the name that the services' profile reply carries
 TIME_LIMIT = 90  # seconds for one scenario
 WM_SYSCOMMAND, SC_MINIMIZE, SC_MAXIMIZE = 0x112, 0xF020, 0xF030
 WM_SHOW_LOGIN = 0x408
+UPDATE_OFFER = {"errno": "1000", "res": {"OlVersion": "328", "LoadUrl": "dologin:1"}}  # switches with a newer version
+UPDATER_NOT_STARTED = "无法启动升级程序！"
 UI_JOURNAL_START = re.compile(r"started (?P<executable>.+) \(process \d+\)")
 
 
@@ -347,6 +349,36 @@ class Scenario(unittest.TestCase):
         items = wait_for(SUITE.spy.menu, 30, "the menu of " + button)
         SUITE.spy.menu_click(text=item)
         return [i["text"] for i in items]
+
+    def without(self, name):
+        """The program's folder without `name` until the returned put-back (a second call does
+        nothing) or the end of this scenario."""
+        present, hidden = SUITE.bin / name, self.dir / name
+        shutil.move(present, hidden)
+
+        def put_back():
+            if hidden.exists():
+                shutil.move(hidden, present)
+        self.addCleanup(put_back)
+        return put_back
+
+    def prompt_texts(self):
+        """The texts of the shown prompt's named elements, by name; empty while none is shown."""
+        try:
+            return {r["name"]: r["text"] for r in SUITE.spy.list(TIP)}
+        except SpyError:
+            return {}
+
+    def close_updater_notice(self):
+        """Waits for the notice that the updater did not start, checks it and closes it."""
+        def notice():
+            texts = self.prompt_texts()
+            return texts if texts.get("pro_text") == UPDATER_NOT_STARTED else None
+        texts = wait_for(notice, 30, "the notice that the updater did not start")
+        self.assertEqual({n: texts.get(n) for n in ("title_name", "btn_dir_ok", "btn_dir_cancel")},
+                         {"title_name": "提示", "btn_dir_ok": "确定", "btn_dir_cancel": "取消"})
+        SUITE.spy.click(TIP, "btn_dir_ok", post=True)
+        SUITE.spy.wait_gone(TIP, timeout=30)
 
     def wait_login_page(self):
         """The web view's record once the service's sign-in page has loaded with its button."""

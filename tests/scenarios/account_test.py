@@ -63,17 +63,21 @@ class Account(Scenario):
             stored = {k: self.settings().get(k) for k in ("userid", "userdic")}
             self.suite.control(control, value)
             self.suite.spy.click(MAINWND, "btn_log")
-            view = self.suite.spy.wait(WKEDLG, name="wke_test", timeout_ms=30000)
+            self.suite.spy.wait(WKEDLG, name="wke_test", timeout_ms=30000)
             profiles = len(self.suite.requests(USER_DATA))  # the press's own request is made by now
             code, page = self.tool("wkespy.exe", "wait", "--url-contains", LOGIN_PAGE, "--timeout", "30000")
             self.assertEqual(code, 0, (name, page))
-            code, shown = self.tool("wkespy.exe", "text", "--host", page[0]["host"])
+            host = page[0]["host"]  # the window in which the view of the sign-in page draws
+            code, shown = self.tool("wkespy.exe", "text", "--host", host)
             self.assertEqual(code, 0, (name, shown))
             self.assertEqual(shown[0]["title"], title, name)
             self.assertIn(text, shown[0]["text"], name)
-            self.assertNotEqual(self.tool("wkespy.exe", "element", "--id", "login")[0], 0, name + ": a sign-in button")
+            # That view answered that it has no such element (a tool that failed says otherwise).
+            code, button = self.tool("wkespy.exe", "element", "--host", host, "--id", "login")
+            self.assertEqual((code, [(r.get("host"), r.get("found")) for r in button]), (1, [(host, False)]),
+                             "%s: a sign-in button, or no answer of the view: %r" % (name, button))
             self.assertEqual(self.suite.spy.find(WKEDLG, "title_name")["text"], "登录", name)
-            self.assertTrue(view["visible"], name)
+            self.assertTrue(self.suite.spy.find(WKEDLG, "wke_test")["visible"], name + ": the loaded page not shown")
             self.suite.spy.click(WKEDLG, "btn_close", post=True)
             self.suite.spy.wait_gone(WKEDLG, timeout=30)
             self.assertEqual({k: self.settings().get(k) for k in stored}, stored, name + ": something stored")

@@ -14,7 +14,7 @@ import shutil
 import subprocess
 
 import scenario_support
-from scenario_support import EXE, LOAD_INFO, TIP, Scenario, run, windows_path
+from scenario_support import LOAD_INFO, TIP, Scenario, run, windows_path
 
 EXIT_MODULE_MISSING = 2
 EXIT_PDF_CONTROL_UNAVAILABLE = 3
@@ -41,15 +41,6 @@ class MissingModules(Scenario):
         subprocess.run([scenario_support.ARGS.wine_run, "--prefix", str(self.suite.prefix), "regsvr32", "/s",
                         windows_path(module)], stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL,
                        stderr=subprocess.DEVNULL, timeout=120, check=True)
-
-    def start_from(self, folder, *args):
-        env = dict(os.environ, BRAVIK_PDFCONTROL_JOURNAL=windows_path(self.journal),
-                   BRAVIK_STARTS_DIR=windows_path(self.starts))
-        process = subprocess.Popen([scenario_support.ARGS.wine_run, "--prefix", str(self.suite.prefix),
-                                    str(folder / EXE), *args], env=env, stdin=subprocess.DEVNULL,
-                                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        self.processes.append(process)
-        return process
 
     def assert_only_window_of_its_process(self, hwnd):
         code, windows = self.tool("scenario_send.exe", "process-windows", hwnd)

@@ -7,7 +7,8 @@ Before each scenario the prefix's per-user folder of the program is removed and 
 prefix ended. The control stand-in's journal and the updater's and converter's records go to files
 of the scenario; a scenario fails when the journal shows a call the control refused, or when the UI
 library's journal (also a file of the scenario, shared by the program's processes) shows anything it
-refused. Each scenario has a time limit of its own.
+refused or lacks the start line of a program process the scenario started. Each scenario has a time
+limit of its own.
 
 Buttons of the translucent dialogs are pressed with posted mouse messages: without a window
 manager Wine leaves a newly shown dialog below the main window in the stacking order, so a real
@@ -18,6 +19,7 @@ A suite file defines Scenario subclasses and ends with `run()`.
 """
 import argparse
 import json
+import ntpath
 import os
 import pathlib
 import re
@@ -34,7 +36,7 @@ HERE = pathlib.Path(__file__).resolve().parent
 ROOT = HERE.parent.parent
 sys.path.insert(0, str(ROOT / "tests" / "soui"))
 sys.path.insert(0, str(HERE))
-from souispy import Spy, parse_records  # noqa: E402
+from souispy import Spy, SpyError, parse_records  # noqa: E402
 from sample_pdf import sample_pdf  # noqa: E402
 
 ARGS = None
@@ -54,6 +56,9 @@ USER_NAME = "测试用户"  # the name that the services' profile reply carries
 TIME_LIMIT = 90  # seconds for one scenario
 WM_SYSCOMMAND, SC_MINIMIZE, SC_MAXIMIZE = 0x112, 0xF020, 0xF030
 WM_SHOW_LOGIN = 0x408
+UPDATE_OFFER = {"errno": "1000", "res": {"OlVersion": "328", "LoadUrl": "dologin:1"}}  # switches with a newer version
+UPDATER_NOT_STARTED = "无法启动升级程序！"
+UI_JOURNAL_START = re.compile(r"started (?P<executable>.+) \(process \d+\)")
 
 
 def windows_path(path):
@@ -225,6 +230,7 @@ class Scenario(unittest.TestCase):
         self.starts = self.dir / "starts"
         self.starts.mkdir()
         self.processes = []
+        self.program_starts = 0
 
     def tearDown(self):
         signal.alarm(0)
@@ -241,6 +247,17 @@ class Scenario(unittest.TestCase):
         # ...and none that the UI library refused (a misspelt element, attribute, value or resource).
         refused_ui = [line for line in self.ui_journal_lines() if line.startswith("refused")]
         self.assertEqual(refused_ui, [], "the UI library refused requests of the program")
+        # The journal is watched: every program process started (and a further one it may start
+        # itself) left its start line there.
+        program_lines = [line for line in self.ui_journal_lines() if self._is_program_start(line)]
+        self.assertGreaterEqual(len(program_lines), self.program_starts,
+                                "the UI library's journal has %d start lines of the program for %d starts: %r"
+                                % (len(program_lines), self.program_starts, self.ui_journal_lines()[-20:]))
+
+    @staticmethod
+    def _is_program_start(line):
+        match = UI_JOURNAL_START.fullmatch(line)
+        return bool(match) and ntpath.basename(match["executable"]).lower() == EXE.lower()
 
     def _failed(self):
         result = self._outcome.result
@@ -264,16 +281,26 @@ class Scenario(unittest.TestCase):
 
     # The program and its traces.
 
+    def program_env(self, extra_env=None):
+        """The environment of every program start: the scenario's journals and records, then
+        extra_env's further variables."""
+        return dict(os.environ, BRAVIK_PDFCONTROL_JOURNAL=windows_path(self.journal),
+                    BRAVIK_STARTS_DIR=windows_path(self.starts), BRAVIK_SOUI_JOURNAL=windows_path(self.ui_journal()),
+                    **(extra_env or {}))
+
     def start(self, *args, extra_env=None, stderr=None):
         """The program with these arguments, as a user starts it; extra_env: further environment
         variables; stderr: a path that takes Wine's standard error (else it is dropped)."""
-        env = dict(os.environ, BRAVIK_PDFCONTROL_JOURNAL=windows_path(self.journal),
-                   BRAVIK_STARTS_DIR=windows_path(self.starts), BRAVIK_SOUI_JOURNAL=windows_path(self.ui_journal()),
-                   **(extra_env or {}))
+        return self.start_from(SUITE.bin, *args, extra_env=extra_env, stderr=stderr)
+
+    def start_from(self, folder, *args, extra_env=None, stderr=None):
+        """As start(), with the program of another folder."""
         with open(stderr, "wb") if stderr else open(os.devnull, "wb") as errors:
-            process = subprocess.Popen([ARGS.wine_run, "--prefix", str(SUITE.prefix), str(SUITE.bin / EXE), *args],
-                                       env=env, stdin=subprocess.DEVNULL, stdout=subprocess.DEVNULL, stderr=errors)
+            process = subprocess.Popen([ARGS.wine_run, "--prefix", str(SUITE.prefix), str(folder / EXE), *args],
+                                       env=self.program_env(extra_env), stdin=subprocess.DEVNULL,
+                                       stdout=subprocess.DEVNULL, stderr=errors)
         self.processes.append(process)
+        self.program_starts += 1
         return process
 
     def send(self, *args):
@@ -319,9 +346,39 @@ class Scenario(unittest.TestCase):
     def choose_from_menu(self, button, item):
         """Opens a caption button's menu with a real click and chooses the item; the menu's items."""
         SUITE.spy.click(MAINWND, button)
-        items = wait_for(lambda: SUITE.spy.menu(), 30, "the menu of " + button)
+        items = wait_for(SUITE.spy.menu, 30, "the menu of " + button)
         SUITE.spy.menu_click(text=item)
         return [i["text"] for i in items]
+
+    def without(self, name):
+        """The program's folder without `name` until the returned put-back (a second call does
+        nothing) or the end of this scenario."""
+        present, hidden = SUITE.bin / name, self.dir / name
+        shutil.move(present, hidden)
+
+        def put_back():
+            if hidden.exists():
+                shutil.move(hidden, present)
+        self.addCleanup(put_back)
+        return put_back
+
+    def prompt_texts(self):
+        """The texts of the shown prompt's named elements, by name; empty while none is shown."""
+        try:
+            return {r["name"]: r["text"] for r in SUITE.spy.list(TIP)}
+        except SpyError:
+            return {}
+
+    def close_updater_notice(self):
+        """Waits for the notice that the updater did not start, checks it and closes it."""
+        def notice():
+            texts = self.prompt_texts()
+            return texts if texts.get("pro_text") == UPDATER_NOT_STARTED else None
+        texts = wait_for(notice, 30, "the notice that the updater did not start")
+        self.assertEqual({n: texts.get(n) for n in ("title_name", "btn_dir_ok", "btn_dir_cancel")},
+                         {"title_name": "提示", "btn_dir_ok": "确定", "btn_dir_cancel": "取消"})
+        SUITE.spy.click(TIP, "btn_dir_ok", post=True)
+        SUITE.spy.wait_gone(TIP, timeout=30)
 
     def wait_login_page(self):
         """The web view's record once the service's sign-in page has loaded with its button."""

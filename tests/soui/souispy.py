@@ -7,6 +7,7 @@ on the same Wine prefix and display as the program under test:
     spy.wait("LAYOUT:XML_TIP", name="btn_dir_ok")          # until the dialog shows the button
     rec = spy.find("LAYOUT:XML_TIP", "pro_text")           # {"text": ..., "visible": True, "rect": (l, t, r, b), ...}
     spy.click("LAYOUT:XML_TIP", "btn_dir_ok")              # a real click at the element's centre
+    spy.menu()                                             # the open popup menu's items; None while none is open
     spy.menu_click(text="退出登录")                          # an item of the open popup menu
 
 Windows are chosen by layout resource name (or title); with several, the topmost. Each record is a
@@ -21,6 +22,9 @@ import time
 
 class SpyError(Exception):
     pass
+
+
+NO_MENU = {"found": False, "error": "no menu"}  # the record of souispy's "menu" while none is open
 
 
 def _unescape(value):
@@ -106,7 +110,13 @@ class Spy:
         return self._checked(*args)[0]
 
     def menu(self):
-        return self._checked("menu")
+        """Items of the open popup menu; None while no menu is open (other failures raise)."""
+        code, recs = self.run("menu")
+        if code == 1 and recs == [NO_MENU]:
+            return None
+        if code != 0:
+            raise SpyError("souispy menu: exit %d %r" % (code, recs))
+        return recs
 
     def menu_click(self, text=None, item_id=None, post=False):
         args = ["menu-click"] + (["--text", text] if text is not None else ["--id", str(item_id)])

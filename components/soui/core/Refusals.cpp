@@ -1,5 +1,6 @@
 // The journal of refusals: a process-wide count, the lines kept for tests in the process, the
-// debugger output and, when BRAVIK_SOUI_JOURNAL names one, a file shared by processes.
+// debugger output and, when BRAVIK_SOUI_JOURNAL names one, a file shared by processes, in which
+// each process also leaves a start line.
 #include "Refusals.h"
 
 #include <windows.h>
@@ -10,6 +11,7 @@
 #include <soui/TestHooks.h>
 #include <stdio.h>
 
+#include <string>
 #include <vector>
 
 #include "Internal.h"
@@ -33,22 +35,58 @@ std::wstring& currentLayout() {
     return layout;
 }
 
+// The journal file named by the environment, at any length; empty when none is named.
+std::wstring journalPath() {
+    const DWORD size = GetEnvironmentVariableW(L"BRAVIK_SOUI_JOURNAL", nullptr, 0);
+    std::wstring path(size, L'\0');
+    const DWORD n = size ? GetEnvironmentVariableW(L"BRAVIK_SOUI_JOURNAL", path.data(), size) : 0;
+    path.resize(n < size ? n : 0);
+    return path;
+}
+
+SStringA utf8(const std::wstring& text) {
+    return SStrCpCvt::CvtW2A(SStringW(text.c_str()), CP_UTF8);
+}
+
 // One line at a time, opened in append mode: a program that ends abruptly keeps what came before,
-// and the program's processes (a second instance too) share one file.
+// and the program's processes (a second instance too) share one file. A file that cannot be opened
+// is said on standard error and the debugger output, never passed over.
 void appendToFile(const std::wstring& line) {
-    wchar_t path[MAX_PATH];
-    const DWORD n = GetEnvironmentVariableW(L"BRAVIK_SOUI_JOURNAL", path, MAX_PATH);
-    if (n == 0 || n >= MAX_PATH) {
+    const std::wstring path = journalPath();
+    if (path.empty()) {
         return;
     }
-    FILE* f = _wfopen(path, L"ab");
+    FILE* f = _wfopen(path.c_str(), L"ab");
     if (!f) {
+        const std::wstring message = L"soui: the journal \"" + path + L"\" cannot be opened for: " + line + L"\n";
+        fputs(utf8(message).c_str(), stderr);
+        fflush(stderr);
+        OutputDebugStringW(message.c_str());
         return;
     }
-    const SStringA bytes = SStrCpCvt::CvtW2A(SStringW((line + L"\n").c_str()), CP_UTF8);
+    const SStringA bytes = utf8(line + L"\n");
     fwrite(bytes.c_str(), 1, static_cast<size_t>(bytes.GetLength()), f);
     fclose(f);
 }
+
+std::wstring executablePath() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD n = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (n < path.size()) {
+            path.resize(n);
+            return path;
+        }
+        path.resize(path.size() * 2);
+    }
+}
+
+// Each process that journals to a file starts with a line of its own, once the library is loaded:
+// a watcher of the file tells a process that refused nothing from one whose lines never came.
+[[maybe_unused]] const bool g_startJournalled = [] {
+    appendToFile(L"started " + executablePath() + L" (process " + std::to_wstring(GetCurrentProcessId()) + L")");
+    return true;
+}();
 
 }  // namespace
 

@@ -10,6 +10,9 @@
 // providers has. Each refusal is counted and journalled as "refused <what>: <reason>": to the
 // debugger output, and appended to the file named by the environment variable BRAVIK_SOUI_JOURNAL
 // when it is set (UTF-8 lines, opened for each line in append mode, so processes may share it).
+// Each process that loads the library with the variable set begins its lines in that file with
+// "started <its executable's path> (process <id>)"; a file that cannot be opened is said on
+// standard error.
 //
 // In the same process, through the exports of soui.dll (undecorated, cdecl):
 //   int SouiRefusalCount()  how many refusals since the module was loaded

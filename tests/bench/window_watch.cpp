@@ -22,12 +22,11 @@
 #include <string>
 #include <vector>
 
+#include "InspectorClient.h"
+
 namespace {
 
 constexpr DWORD kAwaitLimitMs = 120000;
-// The UI library's inspection protocol (see its core/ElementQueries.cpp).
-constexpr ULONG_PTR kInspectMagic = 0x534F5549;
-constexpr wchar_t kInspectorClass[] = L"SOUI.Inspector";
 
 // What a shown window holds: a child window of a class and an element showing a text, each when named.
 struct Road {
@@ -103,71 +102,46 @@ bool holdsChild(HWND window, const std::wstring& windowClass) {
     return query.found;
 }
 
-std::wstring g_inspectorAnswer;
-
-LRESULT CALLBACK inspectorReplyProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) noexcept {
-    const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
-    if (message != WM_COPYDATA || !data || data->dwData != kInspectMagic || !data->lpData) {
-        return DefWindowProcW(window, message, wParam, lParam);
-    }
-    g_inspectorAnswer.assign(static_cast<const wchar_t*>(data->lpData), data->cbData / sizeof(wchar_t));
-    g_inspectorAnswer.resize(wcslen(g_inspectorAnswer.c_str()));
-    return TRUE;
-}
-
-HWND inspectorReplyWindow() {
-    static HWND reply = nullptr;
-    if (!reply) {
-        WNDCLASSW windowClass = {};
-        windowClass.lpfnWndProc = inspectorReplyProc;
-        windowClass.hInstance = GetModuleHandleW(nullptr);
-        windowClass.lpszClassName = L"BenchWatchInspectorReply";
-        RegisterClassW(&windowClass);
-        reply = CreateWindowW(windowClass.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                              windowClass.hInstance, nullptr);
-    }
-    return reply;
-}
-
-// The inspection window's record of the host window's element of that name ("found=1\t...\ttext=..."),
-// empty when the window's process has no inspection window or it does not answer.
-std::wstring elementRecord(HWND host, const std::wstring& element) {
+// The inspection window's record of the host window's element of that name, empty when the
+// window's process has no inspection window or it does not answer.
+inspector::Record elementRecord(HWND host, const std::wstring& element) {
     DWORD process = 0;
     GetWindowThreadProcessId(host, &process);
-    const std::wstring title = std::wstring(kInspectorClass) + L"." + std::to_wstring(process);
-    HWND inspector = FindWindowExW(HWND_MESSAGE, nullptr, kInspectorClass, title.c_str());
-    if (!inspector) {
+    HWND found = inspector::InspectorOf(process);
+    if (!found) {
         return {};
     }
-    HWND reply = inspectorReplyWindow();
-    const std::wstring request = L"reply=" + std::to_wstring(reinterpret_cast<UINT_PTR>(reply)) + L"\ncmd=find\nhost=" +
-                                 std::to_wstring(reinterpret_cast<UINT_PTR>(host)) + L"\nname=" + element + L"\n";
-    COPYDATASTRUCT data = {kInspectMagic, static_cast<DWORD>((request.size() + 1) * sizeof(wchar_t)),
-                           const_cast<wchar_t*>(request.c_str())};
-    g_inspectorAnswer.clear();
-    DWORD_PTR ignored = 0;
-    SendMessageTimeoutW(inspector, WM_COPYDATA, reinterpret_cast<WPARAM>(reply), reinterpret_cast<LPARAM>(&data),
-                        SMTO_ABORTIFHUNG, 10000, &ignored);
-    return g_inspectorAnswer.substr(0, g_inspectorAnswer.find(L'\n'));
+    const std::vector<inspector::Record> records = inspector::Parse(inspector::Ask(
+        found, L"cmd=find\nhost=" + std::to_wstring(reinterpret_cast<UINT_PTR>(host)) + L"\nname=" + element + L"\n"));
+    return records.empty() ? inspector::Record() : records.front();
 }
 
 // One field of an inspection record, its escapes (\t, \n, \\) undone.
-std::wstring recordField(const std::wstring& record, const std::wstring& key) {
-    const std::wstring fields = L"\t" + record;
-    const size_t at = fields.find(L"\t" + key + L"=");
-    if (at == std::wstring::npos) {
+std::wstring recordField(const inspector::Record& record, const std::wstring& key) {
+    const auto field = record.find(key);
+    if (field == record.end()) {
         return {};
     }
     std::wstring value;
-    for (size_t i = at + key.size() + 2; i < fields.size() && fields[i] != L'\t'; ++i) {
-        if (fields[i] == L'\\' && i + 1 < fields.size()) {
+    for (size_t i = 0; i < field->second.size(); ++i) {
+        const wchar_t c = field->second[i];
+        if (c == L'\\' && i + 1 < field->second.size()) {
             ++i;
-            value += fields[i] == L't' ? L'\t' : fields[i] == L'n' ? L'\n' : fields[i];
+            value += field->second[i] == L't' ? L'\t' : field->second[i] == L'n' ? L'\n' : field->second[i];
         } else {
-            value += fields[i];
+            value += c;
         }
     }
     return value;
+}
+
+// A record as the inspector sent it, for a message.
+std::string recordText(const inspector::Record& record) {
+    std::wstring text;
+    for (const auto& [key, value] : record) {
+        text += (text.empty() ? L"" : L"\t") + key + L"=" + value;
+    }
+    return wideToUtf8(text);
 }
 
 // What the window still lacks of its road; empty once it is all there and painted. The paint is
@@ -182,10 +156,10 @@ std::string missing(HWND window, const Road& road) {
     if (road.element.empty()) {
         return {};
     }
-    const std::wstring record = elementRecord(window, road.element);
+    const inspector::Record record = elementRecord(window, road.element);
     if (recordField(record, L"visible") != L"1" || recordField(record, L"text") != road.text) {
         return "the element " + wideToUtf8(road.element) + " does not show " + wideToUtf8(road.text) + ": " +
-               (record.empty() ? std::string("no answer") : wideToUtf8(record));
+               (record.empty() ? std::string("no answer") : recordText(record));
     }
     return painted(window) ? std::string() : "a part left to paint";
 }

@@ -9,8 +9,10 @@
 #include <soui/SStrCpCvt.h>
 
 #include <deque>
+#include <memory>
 #include <optional>
 #include <stdexcept>
+#include <type_traits>
 
 #include "MainDlg.h"
 #include "PdfControlAccess.h"
@@ -650,8 +652,11 @@ TEST_F(MainWindow, ASecondLaunchEndsOnceTheMainWindowHasAnswered) {
         g_sends = HandOffSends();
         g_sends.window = main.m_hWnd;
         g_sends.holdSettingsOnce = t.fault == Fault::emptyingFails;
-        const HHOOK before = SetWindowsHookExW(WH_CALLWNDPROC, &countHandOffSend, nullptr, GetCurrentThreadId());
-        const HHOOK after = SetWindowsHookExW(WH_CALLWNDPROCRET, &releaseHeldSettings, nullptr, GetCurrentThreadId());
+        using Hook = std::unique_ptr<std::remove_pointer_t<HHOOK>, decltype(&UnhookWindowsHookEx)>;
+        const Hook before(SetWindowsHookExW(WH_CALLWNDPROC, &countHandOffSend, nullptr, GetCurrentThreadId()),
+                          &UnhookWindowsHookEx);
+        const Hook after(SetWindowsHookExW(WH_CALLWNDPROCRET, &releaseHeldSettings, nullptr, GetCurrentThreadId()),
+                         &UnhookWindowsHookEx);
         ASSERT_TRUE(before && after);
         UniqueHandle unwritable;
         if (t.fault == Fault::settingsUnwritableCopyDataAnswersZero) {
@@ -671,8 +676,6 @@ TEST_F(MainWindow, ASecondLaunchEndsOnceTheMainWindowHasAnswered) {
             g_mainWindowProc = nullptr;
         }
         unwritable.reset();
-        UnhookWindowsHookEx(before);
-        UnhookWindowsHookEx(after);
         EXPECT_EQ(g_sends.openPending, t.openPending);
         EXPECT_EQ(g_sends.copyData, t.copyData);
         std::vector<std::wstring> opened;

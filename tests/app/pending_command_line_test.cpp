@@ -7,32 +7,13 @@
 #include <functional>
 #include <optional>
 #include <string>
+#include <thread>
 
 #include "SingleInstance.h"
 #include "foundation/AppState.h"
 #include "foundation/PathLock.h"
-#include "foundation/UniqueHandle.h"
 
 namespace {
-
-// A function on a thread of its own, joined when the object goes.
-class Worker {
-  public:
-    explicit Worker(std::function<void()> work)
-        : work_(std::move(work)), thread_(CreateThread(nullptr, 0, &Worker::run, this, 0, nullptr)) {}
-    ~Worker() { WaitForSingleObject(thread_.get(), INFINITE); }
-    Worker(const Worker&) = delete;
-    Worker& operator=(const Worker&) = delete;
-    bool started() const { return thread_.valid(); }
-
-  private:
-    static DWORD WINAPI run(void* self) {
-        static_cast<Worker*>(self)->work_();
-        return 0;
-    }
-    std::function<void()> work_;
-    UniqueHandle thread_;
-};
 
 // Both sides wait for the settings lock while this thread holds it, queued in either order; the
 // lock goes to the waiters in turn. A side that checked and emptied in two separate holds would let
@@ -50,13 +31,14 @@ TEST(PendingCommandLine, TheRunningInstanceOrTheLaunchHasTheTextNeverBoth) {
             std::optional<PathLock> lock;
             lock.emplace(g_appState.iniPath.str(), 5000);
             ASSERT_TRUE(lock->acquired());
-            Worker first(launchFirst ? std::function<void()>(takeBack) : take);
+            std::thread first(launchFirst ? std::function<void()>(takeBack) : take);
             Sleep(200);  // in the lock's queue by now
-            Worker second(launchFirst ? std::function<void()>(take) : takeBack);
+            std::thread second(launchFirst ? std::function<void()>(take) : takeBack);
             Sleep(200);
             lock.reset();
-            ASSERT_TRUE(first.started() && second.started());
-        }  // both workers joined
+            first.join();
+            second.join();
+        }
         EXPECT_NE(tookBack, taken == commandLine) << "taken: " << testing::PrintToString(taken);
         EXPECT_TRUE(taken.empty() || taken == commandLine) << testing::PrintToString(taken);
         EXPECT_TRUE(g_appState.readAppString(L"openDocPath").IsEmpty());

@@ -70,12 +70,16 @@
 
 namespace {
 
-void print(const std::wstring& line) {
-    const std::wstring text = line + L"\n";
+std::string utf8(const std::wstring& text) {
     const int n =
         WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), nullptr, 0, nullptr, nullptr);
     std::string bytes(static_cast<size_t>(n > 0 ? n : 0), '\0');
     WideCharToMultiByte(CP_UTF8, 0, text.c_str(), static_cast<int>(text.size()), bytes.data(), n, nullptr, nullptr);
+    return bytes;
+}
+
+void print(const std::wstring& line) {
+    const std::string bytes = utf8(line + L"\n");
     fwrite(bytes.data(), 1, bytes.size(), stdout);
     fflush(stdout);
 }
@@ -285,12 +289,7 @@ int listenToDebugOutput(const wchar_t* path, DWORD seconds) {
         const int n = MultiByteToWideChar(CP_ACP, 0, piece.data(), static_cast<int>(piece.size()), nullptr, 0);
         std::wstring text(static_cast<size_t>(n > 0 ? n : 0), L'\0');
         MultiByteToWideChar(CP_ACP, 0, piece.data(), static_cast<int>(piece.size()), text.data(), n);
-        const std::wstring line = L"pid=" + std::to_wstring(writer) + L"\ttext=" + escaped(text) + L"\n";
-        const int size =
-            WideCharToMultiByte(CP_UTF8, 0, line.c_str(), static_cast<int>(line.size()), nullptr, 0, nullptr, nullptr);
-        std::string bytes(static_cast<size_t>(size > 0 ? size : 0), '\0');
-        WideCharToMultiByte(CP_UTF8, 0, line.c_str(), static_cast<int>(line.size()), bytes.data(), size, nullptr,
-                            nullptr);
+        const std::string bytes = utf8(L"pid=" + std::to_wstring(writer) + L"\ttext=" + escaped(text) + L"\n");
         if (FILE* out = _wfopen(path, L"ab")) {
             fwrite(bytes.data(), 1, bytes.size(), out);
             fclose(out);

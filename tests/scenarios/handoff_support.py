@@ -75,7 +75,7 @@ class HandOffScenario(Scenario):
         return time.monotonic()
 
     def prompt_shown(self):
-        return any(h.get("layout", "").upper() == TIP and h.get("visible") for h in self.suite.spy.hosts())
+        return bool(self.suite.spy.shown(TIP))
 
     def assert_told_after_bound(self, launch, asked, bound, why=NOT_ANSWERING):
         """A launch whose start-up request was answered at `asked` waits out a bound of `bound`

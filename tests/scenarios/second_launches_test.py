@@ -14,8 +14,7 @@ LAUNCH_ENDS = 15  # seconds: a launch's own start-up under Wine, well below the 
 class SecondLaunches(HandOffScenario):
     def host(self, layout):
         """The window handle of the shown window of the layout."""
-        return next(int(h["hwnd"], 16) for h in self.suite.spy.hosts()
-                    if h.get("layout", "").upper() == layout and h.get("visible"))
+        return int(self.suite.spy.shown(layout)[0]["hwnd"], 16)
 
     def assert_launch(self, arguments, opened, refused, front):
         """A launch with these arguments: it ends at once with 0, the control is handed `opened`

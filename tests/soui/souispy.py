@@ -94,6 +94,10 @@ class Spy:
     def hosts(self):
         return self._checked("hosts")
 
+    def shown(self, layout):
+        """The records of the shown windows of the layout."""
+        return [h for h in self.hosts() if h.get("layout", "").upper() == layout.upper() and h.get("visible")]
+
     def find(self, layout=None, name=None, title=None):
         return self._checked("find", *self._window(layout, title), "--name", name)[0]
 
@@ -126,7 +130,7 @@ class Spy:
         """Until no window of the layout is shown."""
         end = time.time() + timeout
         while time.time() < end:
-            if not any(h.get("layout", "").upper() == layout.upper() and h.get("visible") for h in self.hosts()):
+            if not self.shown(layout):
                 return
             time.sleep(0.2)
         raise SpyError("%s still shown" % layout)

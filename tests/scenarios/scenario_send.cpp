@@ -26,6 +26,8 @@
 //   scenario_send press HWND BUTTON_ID           clicks the dialog's button (BM_CLICK, posted)
 //   scenario_send process-windows HWND           prints every shown top-level window of the process
 //                                                that owns HWND: hwnd, class, caption
+//   scenario_send titled-windows TITLE           prints every shown top-level window with the title:
+//                                                hwnd, process (read without a message to them)
 //   scenario_send hold-instance SECONDS          holds the program's instance mutex for SECONDS, as a
 //                                                first instance without its main window yet does;
 //                                                prints owned=1 once it owns the mutex (owned=0 when
@@ -193,6 +195,29 @@ void printProcessWindows(HWND anyWindow) {
     for (HWND window : search.found) {
         print(L"hwnd=" + hex(window) + L"\tclass=" + escaped(className(window)) + L"\tcaption=" +
               escaped(windowText(window)));
+    }
+}
+
+struct TitledWindows {
+    const wchar_t* title;
+    std::vector<HWND> found;
+};
+
+BOOL CALLBACK collectTitledWindow(HWND window, LPARAM context) {
+    auto* search = reinterpret_cast<TitledWindows*>(context);
+    if (IsWindowVisible(window) && windowText(window) == search->title) {
+        search->found.push_back(window);
+    }
+    return TRUE;
+}
+
+void printTitledWindows(const wchar_t* title) {
+    TitledWindows search = {title, {}};
+    EnumWindows(&collectTitledWindow, reinterpret_cast<LPARAM>(&search));
+    for (HWND window : search.found) {
+        DWORD process = 0;
+        GetWindowThreadProcessId(window, &process);
+        print(L"hwnd=" + hex(window) + L"\tprocess=" + std::to_wstring(process));
     }
 }
 
@@ -376,6 +401,10 @@ int wmain(int argc, wchar_t** argv) {
             return 254;
         }
         printProcessWindows(window);
+        return 0;
+    }
+    if (command == L"titled-windows" && argc == 3) {
+        printTitledWindows(argv[2]);
         return 0;
     }
     if (command == L"hold-instance" && argc == 3) {

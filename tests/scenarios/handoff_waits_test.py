@@ -87,8 +87,11 @@ class HungHandler(HandOffScenario):
         self.wait_turn_waiters(debug_output, 1)
 
         self.assert_prompted_after_bound(taken, taken_asked, ANSWER_WAIT)
-        # The queued launch waits out a bound of its own: its prompt is not there until then.
-        time.sleep(max(0.0, queued_asked + ANSWER_WAIT - BOUND_MARGIN - time.monotonic()))
+        # The turn is the queued launch's now, but the window has not answered in it: nothing of the
+        # launch reaches the key, and its prompt is not there before a bound of its own.
+        while time.monotonic() < queued_asked + ANSWER_WAIT - BOUND_MARGIN:
+            self.assertEqual(self.settings().get("openDocPath"), "", "the queued launch's text reached the key")
+            time.sleep(0.5)
         self.assertIsNone(queued.poll(), "the queued launch waits")
         self.assertEqual(self.prompts_shown(), 1, "the queued launch waits out a bound of its own")
         wait_for(lambda: self.prompts_shown() == 2, 30, "the queued launch's prompt")

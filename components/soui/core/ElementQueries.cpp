@@ -182,9 +182,12 @@ LRESULT CALLBACK InspectorProc(HWND hwnd, UINT msg, WPARAM wParam, LPARAM lParam
     }
     COPYDATASTRUCT out = {kInspectMagic, static_cast<DWORD>((answer.size() + 1) * sizeof(wchar_t)),
                           const_cast<wchar_t*>(answer.c_str())};
+    // The asker waits inside its own send for this reply, so it is never hung; Wine may judge a
+    // thread that has not read its queue for five seconds hung all the same (an asker that waited on
+    // a process that takes no message), and SMTO_ABORTIFHUNG would then drop the answer.
     DWORD_PTR ignored = 0;
-    SendMessageTimeoutW(reply, WM_COPYDATA, reinterpret_cast<WPARAM>(hwnd), reinterpret_cast<LPARAM>(&out),
-                        SMTO_ABORTIFHUNG, 5000, &ignored);
+    SendMessageTimeoutW(reply, WM_COPYDATA, reinterpret_cast<WPARAM>(hwnd), reinterpret_cast<LPARAM>(&out), SMTO_NORMAL,
+                        5000, &ignored);
     return 1;
 }
 

@@ -66,8 +66,10 @@
 
 #include <cstring>
 #include <cwchar>
+#include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -145,17 +147,23 @@ HWND descendantOfClass(HWND parent, const wchar_t* wanted) {
     return search.found;
 }
 
-BOOL CALLBACK collectDialog(HWND window, LPARAM context) {
-    if (IsWindowVisible(window) && className(window) == L"#32770") {
-        reinterpret_cast<std::vector<HWND>*>(context)->push_back(window);
+BOOL CALLBACK collectShownWindow(HWND window, LPARAM context) {
+    auto* search = reinterpret_cast<std::pair<const std::function<bool(HWND)>*, std::vector<HWND>>*>(context);
+    if (IsWindowVisible(window) && (*search->first)(window)) {
+        search->second.push_back(window);
     }
     return TRUE;
 }
 
+// The shown top-level windows that `wanted` accepts, topmost first.
+std::vector<HWND> shownWindows(const std::function<bool(HWND)>& wanted) {
+    std::pair<const std::function<bool(HWND)>*, std::vector<HWND>> search = {&wanted, {}};
+    EnumWindows(&collectShownWindow, reinterpret_cast<LPARAM>(&search));
+    return search.second;
+}
+
 void printDialogs() {
-    std::vector<HWND> dialogs;
-    EnumWindows(&collectDialog, reinterpret_cast<LPARAM>(&dialogs));
-    for (HWND dialog : dialogs) {
+    for (HWND dialog : shownWindows([](HWND window) { return className(window) == L"#32770"; })) {
         std::wstring line = L"hwnd=" + hex(dialog) + L"\tcaption=" + escaped(windowText(dialog)) + L"\towner=" +
                             hex(GetWindow(dialog, GW_OWNER)) + L"\towner_title=" +
                             escaped(windowText(GetWindow(dialog, GW_OWNER)));
@@ -173,51 +181,23 @@ void printDialogs() {
     }
 }
 
-struct ProcessWindows {
-    DWORD process;
-    std::vector<HWND> found;
-};
-
-BOOL CALLBACK collectProcessWindow(HWND window, LPARAM context) {
-    auto* search = reinterpret_cast<ProcessWindows*>(context);
+DWORD processOf(HWND window) {
     DWORD process = 0;
     GetWindowThreadProcessId(window, &process);
-    if (process == search->process && IsWindowVisible(window)) {
-        search->found.push_back(window);
-    }
-    return TRUE;
+    return process;
 }
 
 void printProcessWindows(HWND anyWindow) {
-    ProcessWindows search = {0, {}};
-    GetWindowThreadProcessId(anyWindow, &search.process);
-    EnumWindows(&collectProcessWindow, reinterpret_cast<LPARAM>(&search));
-    for (HWND window : search.found) {
+    const DWORD process = processOf(anyWindow);
+    for (HWND window : shownWindows([process](HWND w) { return processOf(w) == process; })) {
         print(L"hwnd=" + hex(window) + L"\tclass=" + escaped(className(window)) + L"\tcaption=" +
               escaped(windowText(window)));
     }
 }
 
-struct TitledWindows {
-    const wchar_t* title;
-    std::vector<HWND> found;
-};
-
-BOOL CALLBACK collectTitledWindow(HWND window, LPARAM context) {
-    auto* search = reinterpret_cast<TitledWindows*>(context);
-    if (IsWindowVisible(window) && windowText(window) == search->title) {
-        search->found.push_back(window);
-    }
-    return TRUE;
-}
-
 void printTitledWindows(const wchar_t* title) {
-    TitledWindows search = {title, {}};
-    EnumWindows(&collectTitledWindow, reinterpret_cast<LPARAM>(&search));
-    for (HWND window : search.found) {
-        DWORD process = 0;
-        GetWindowThreadProcessId(window, &process);
-        print(L"hwnd=" + hex(window) + L"\tprocess=" + std::to_wstring(process));
+    for (HWND window : shownWindows([title](HWND w) { return windowText(w) == title; })) {
+        print(L"hwnd=" + hex(window) + L"\tprocess=" + std::to_wstring(processOf(window)));
     }
 }
 
@@ -339,10 +319,8 @@ bool waitForFile(const wchar_t* pattern, DWORD timeoutMs) {
 
 // Nothing of the process runs after TerminateProcess: none of its code, no clean-up, no flush.
 bool terminateProcessOf(HWND window) {
-    DWORD processId = 0;
-    GetWindowThreadProcessId(window, &processId);
     const std::unique_ptr<void, decltype(&CloseHandle)> process(
-        OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, processId), &CloseHandle);
+        OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, processOf(window)), &CloseHandle);
     return process && TerminateProcess(process.get(), 1) && WaitForSingleObject(process.get(), 10000) == WAIT_OBJECT_0;
 }
 
